@@ -1,0 +1,223 @@
+#include "document.h"
+
+#include "engine_error.h"
+
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/task/PasswordRequest.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+#include <sys/stat.h>
+
+namespace tessaro {
+
+Document::Document(Reference<css::lang::XComponent> component) : component_(component) {}
+
+Document::~Document() { close(); }
+
+Document::Document(Document&& other) noexcept : component_(other.component_) { other.component_.clear(); }
+
+Document& Document::operator=(Document&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        component_ = other.component_;
+        other.component_.clear();
+    }
+    return *this;
+}
+
+Reference<css::text::XTextDocument> Document::text() const
+{
+    return Reference<css::text::XTextDocument>(component_, UNO_QUERY_THROW);
+}
+
+void Document::close()
+{
+    if (!component_.is())
+        return;
+    Reference<css::lang::XComponent> component = component_;
+    component_.clear();
+    try {
+        Reference<css::util::XCloseable> closeable(component, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+        else
+            component->dispose();
+    } catch (const css::uno::Exception& e) {
+        // A dead soffice takes its documents with it; nothing is left to close.
+        std::cerr << "tessaro-engine: closing a document failed: " << utf8(e.Message) << "\n";
+    }
+}
+
+namespace {
+
+// Answers every request with "abort" (a hidden soffice has nobody to ask) and
+// remembers whether a password was wanted, to give the user the real reason.
+class AbortingHandler : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
+public:
+    bool passwordAsked = false;
+
+    void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override
+    {
+        css::task::PasswordRequest password;
+        if (request->getRequest() >>= password)
+            passwordAsked = true;
+        const auto continuations = request->getContinuations();
+        for (sal_Int32 i = 0; i < continuations.getLength(); ++i) {
+            Reference<css::task::XInteractionAbort> abort(continuations[i], UNO_QUERY);
+            if (abort.is()) {
+                abort->select();
+                return;
+            }
+        }
+    }
+};
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string loadedFilter(const Document& doc)
+{
+    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
+    const auto args = model->getArgs();
+    for (sal_Int32 i = 0; i < args.getLength(); ++i) {
+        rtl::OUString name;
+        if (args[i].Name == "FilterName" && (args[i].Value >>= name))
+            return utf8(name);
+    }
+    return {};
+}
+
+}  // namespace
+
+Document loadDocument(const Reference<css::frame::XDesktop2>& desktop, const std::string& path, bool readOnly)
+{
+    if (!isRegularFile(path))
+        throw EngineError("文件不存在 (file not found): " + path);
+    const rtl::OUString url = fileUrl(path);
+    rtl::Reference<AbortingHandler> handler(new AbortingHandler);
+    Document doc;
+    try {
+        doc = Document(desktop->loadComponentFromURL(
+            url, "_blank", 0,
+            props({prop("Hidden", css::uno::Any(true)), prop("ReadOnly", css::uno::Any(readOnly)),
+                   prop("InteractionHandler",
+                        css::uno::Any(Reference<css::task::XInteractionHandler>(handler.get()))),
+                   prop("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+                   prop("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE))})));
+    } catch (const css::lang::IllegalArgumentException&) {
+        // Thrown for files no filter recognises; the reason is given below.
+    } catch (const css::io::IOException&) {
+    }
+    if (handler->passwordAsked)
+        throw EngineError("文档有密码保护，无法打开 (password-protected): " + path);
+    if (!doc.loaded())
+        throw EngineError("无法打开文档，文件已损坏或格式不支持 (damaged or unsupported): " + path);
+    Reference<css::text::XTextDocument> text(doc.component(), UNO_QUERY);
+    const std::string filter = loadedFilter(doc);
+    if (!text.is() || filter.rfind("Text", 0) == 0)
+        throw EngineError("不是 Word 文档，文件已损坏或格式不支持 (not a word-processing document): " + path);
+    return doc;
+}
+
+Document loadUrl(const Reference<css::frame::XDesktop2>& desktop, const rtl::OUString& url, bool asTemplate)
+{
+    rtl::Reference<AbortingHandler> handler(new AbortingHandler);
+    Document doc(desktop->loadComponentFromURL(
+        url, "_blank", 0,
+        props({prop("Hidden", css::uno::Any(true)), prop("AsTemplate", css::uno::Any(asTemplate)),
+               prop("InteractionHandler", css::uno::Any(Reference<css::task::XInteractionHandler>(handler.get()))),
+               prop("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+               prop("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE))})));
+    if (!doc.loaded())
+        throw EngineError("无法打开临时文档 (cannot reopen a working copy): " + utf8(url));
+    return doc;
+}
+
+Document newDocument(const Reference<css::frame::XDesktop2>& desktop)
+{
+    Document doc(desktop->loadComponentFromURL("private:factory/swriter", "_blank", 0,
+                                               props({prop("Hidden", css::uno::Any(true))})));
+    if (!doc.loaded())
+        throw EngineError("无法新建文档 (cannot create a document)");
+    return doc;
+}
+
+std::string filterForPath(const std::string& path)
+{
+    static const std::pair<const char*, const char*> kFilters[] = {
+        {"docx", "MS Word 2007 XML"}, {"doc", "MS Word 97"},       {"rtf", "Rich Text Format"},
+        {"odt", "writer8"},           {"pdf", "writer_pdf_Export"},
+    };
+    const auto slash = path.rfind('/');
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const auto& [extension, filter] : kFilters)
+        if (ext == extension)
+            return filter;
+    return {};
+}
+
+void storeDocument(const Document& doc, const std::string& path)
+{
+    const std::string filter = filterForPath(path);
+    if (filter.empty())
+        throw EngineError("不支持的文件类型 (unsupported file type): " + path);
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    if (slash == std::string::npos || !isDirectory(folder))
+        throw EngineError("输出文件夹不存在 (output folder not found): " + folder);
+    if (isDirectory(path))
+        throw EngineError("输出路径是文件夹 (output path is a folder): " + path);
+    Reference<css::frame::XStorable> storable(doc.component(), UNO_QUERY_THROW);
+    try {
+        storable->storeToURL(fileUrl(path), props({prop("FilterName", css::uno::Any(ou(filter))),
+                                                   prop("Overwrite", css::uno::Any(true))}));
+    } catch (const css::io::IOException&) {
+        throw EngineError("保存失败 (cannot write): " + path);
+    }
+}
+
+void storeScratch(const Document& doc, const std::string& path)
+{
+    Reference<css::frame::XStorable> storable(doc.component(), UNO_QUERY_THROW);
+    storable->storeToURL(fileUrl(path), props({prop("FilterName", css::uno::Any(rtl::OUString("writer8"))),
+                                               prop("Overwrite", css::uno::Any(true))}));
+}
+
+int pageCount(const Document& doc)
+{
+    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
+    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
+    Reference<css::text::XPageCursor> pages(supplier->getViewCursor(), UNO_QUERY_THROW);
+    pages->jumpToLastPage();
+    return pages->getPage();
+}
+
+}  // namespace tessaro

@@ -1,0 +1,51 @@
+#pragma once
+#include "uno_util.h"
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+
+#include <string>
+
+namespace tessaro {
+
+// Owns one loaded document and closes it without saving when it goes, on
+// every path. Moving hands the document over explicitly: a defaulted move of
+// uno::Reference copies, and the moved-from owner would close it.
+class Document {
+public:
+    Document() = default;
+    explicit Document(Reference<css::lang::XComponent> component);
+    ~Document();
+    Document(Document&& other) noexcept;
+    Document& operator=(Document&& other) noexcept;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    bool loaded() const { return component_.is(); }
+    Reference<css::text::XTextDocument> text() const;
+    const Reference<css::lang::XComponent>& component() const { return component_; }
+    void close();
+
+private:
+    Reference<css::lang::XComponent> component_;
+};
+
+// Loads a Writer document hidden, with macros off and every dialog answered
+// "abort". Missing, damaged, truncated, password-protected and non-Writer
+// files are refused with the reason; nothing is ever opened as plain text.
+Document loadDocument(const Reference<css::frame::XDesktop2>& desktop, const std::string& path, bool readOnly);
+Document loadUrl(const Reference<css::frame::XDesktop2>& desktop, const rtl::OUString& url, bool asTemplate);
+Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
+
+// Writes `doc` at `path` in the format named by the path's extension; the
+// folder must exist (LibreOffice would silently create it).
+void storeDocument(const Document& doc, const std::string& path);
+void storeScratch(const Document& doc, const std::string& path);
+
+// The export filter for a file name's extension, or empty if unsupported.
+std::string filterForPath(const std::string& path);
+
+int pageCount(const Document& doc);
+
+}  // namespace tessaro

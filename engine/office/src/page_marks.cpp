@@ -1,0 +1,126 @@
+#include "page_marks.h"
+
+#include "engine_error.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextSectionsSupplier.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+
+namespace tessaro {
+
+const char* const kMarkPrefix = "__tessaro_cut_";
+
+rtl::OUString startMark(int page) { return ou(std::string(kMarkPrefix) + "page_" + std::to_string(page)); }
+rtl::OUString beforeMark(int page) { return ou(std::string(kMarkPrefix) + "before_" + std::to_string(page)); }
+rtl::OUString afterMark(int page) { return ou(std::string(kMarkPrefix) + "after_" + std::to_string(page)); }
+
+namespace {
+
+struct Mark {
+    rtl::OUString name;
+    Reference<css::text::XTextRange> at;
+};
+
+bool inCell(const Reference<css::text::XTextViewCursor>& cursor)
+{
+    return getProperty(cursor, "Cell").hasValue();
+}
+
+Reference<css::text::XTextRange> here(const Reference<css::text::XTextViewCursor>& cursor)
+{
+    Reference<css::text::XTextRange> start = cursor->getStart();
+    return Reference<css::text::XTextRange>(start->getText()->createTextCursorByRange(start), UNO_QUERY_THROW);
+}
+
+// Indexes and sections may be protected; the cuts have to delete inside them.
+void unprotect(const Document& doc)
+{
+    Reference<css::text::XDocumentIndexesSupplier> indexes(doc.component(), UNO_QUERY_THROW);
+    Reference<css::text::XTextSectionsSupplier> sections(doc.component(), UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> all[] = {
+        indexes->getDocumentIndexes(),
+        Reference<css::container::XIndexAccess>(sections->getTextSections(), UNO_QUERY_THROW)};
+    for (const auto& list : all)
+        for (sal_Int32 i = 0; i < list->getCount(); ++i)
+            setProperty(Reference<css::uno::XInterface>(list->getByIndex(i), UNO_QUERY_THROW), "IsProtected",
+                        css::uno::Any(false));
+}
+
+void markTable(const Reference<css::text::XTextViewCursor>& view, int page, std::vector<Mark>& marks,
+               PageStart& start)
+{
+    Reference<css::text::XTextTable> table(getProperty(view, "TextTable"), UNO_QUERY_THROW);
+    Reference<css::table::XCell> cell(getProperty(view, "Cell"), UNO_QUERY_THROW);
+    marks.push_back({startMark(page), Reference<css::text::XText>(cell, UNO_QUERY_THROW)->getStart()});
+
+    const auto names = table->getCellNames();
+    Reference<css::text::XText> first(table->getCellByName(names[0]), UNO_QUERY_THROW);
+    Reference<css::text::XText> last(table->getCellByName(names[names.getLength() - 1]), UNO_QUERY_THROW);
+    const std::string adjacent = "不支持紧邻的两个表格跨页 (tables directly next to each other across a page break)";
+    view->gotoRange(first->getStart(), false);
+    if (view->goLeft(1, false)) {
+        if (inCell(view))
+            throw EngineError(adjacent);
+        start.paragraphBefore = true;
+        marks.push_back({beforeMark(page), here(view)});
+    }
+    view->gotoRange(last->getEnd(), false);
+    if (!view->goRight(1, false) || inCell(view))
+        throw EngineError(adjacent);
+    marks.push_back({afterMark(page), here(view)});
+}
+
+}  // namespace
+
+PageMap markPages(const Document& doc)
+{
+    unprotect(doc);
+    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
+    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
+    Reference<css::text::XTextViewCursor> view = supplier->getViewCursor();
+    Reference<css::text::XPageCursor> pages(view, UNO_QUERY_THROW);
+
+    pages->jumpToLastPage();
+    PageMap map;
+    map.pages.resize(static_cast<size_t>(pages->getPage()));
+    std::vector<Mark> marks;
+    for (int page = 1; page <= map.count(); ++page) {
+        PageStart& start = map.pages[static_cast<size_t>(page - 1)];
+        pages->jumpToPage(static_cast<sal_Int16>(page));
+        pages->jumpToStartOfPage();
+        start.style = utf8(getProperty(view, "PageStyleName").get<rtl::OUString>());
+        if (page == 1)
+            continue;
+        if (inCell(view)) {
+            start.inTable = true;
+            markTable(view, page, marks, start);
+            continue;
+        }
+        Reference<css::text::XTextRange> at = here(view);
+        Reference<css::text::XParagraphCursor> paragraph(at, UNO_QUERY_THROW);
+        start.midParagraph = !paragraph->isStartOfParagraph();
+        if (!start.midParagraph && view->goLeft(1, false))
+            start.afterTable = inCell(view);
+        marks.push_back({startMark(page), at});
+    }
+
+    Reference<css::lang::XMultiServiceFactory> factory(doc.component(), UNO_QUERY_THROW);
+    for (const Mark& mark : marks) {
+        Reference<css::text::XTextContent> bookmark(factory->createInstance("com.sun.star.text.Bookmark"),
+                                                    UNO_QUERY_THROW);
+        Reference<css::container::XNamed>(bookmark, UNO_QUERY_THROW)->setName(mark.name);
+        mark.at->getText()->insertTextContent(mark.at, bookmark, false);
+    }
+    return map;
+}
+
+}  // namespace tessaro

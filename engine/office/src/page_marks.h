@@ -1,0 +1,34 @@
+#pragma once
+#include "document.h"
+
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// Where each page of a laid-out document begins, recorded once from the
+// layout and pinned with bookmarks, so the cuts made later (in copies saved
+// and reloaded, whose layout is never asked again) fall exactly where the
+// original pages break.
+struct PageStart {
+    std::string style;          // page style in force on the page
+    bool inTable = false;       // the page begins at a row of a table
+    bool midParagraph = false;  // the page begins inside a paragraph begun on the page before
+    bool afterTable = false;    // the page begins at a paragraph that directly follows a table
+    bool paragraphBefore = false;  // for a table: a paragraph precedes it
+};
+
+struct PageMap {
+    std::vector<PageStart> pages;  // pages[0] is page 1
+    int count() const { return static_cast<int>(pages.size()); }
+};
+
+// Bookmark names; the pieces are stripped of them before they are written.
+extern const char* const kMarkPrefix;
+rtl::OUString startMark(int page);   // where the page begins (in a cell when inTable)
+rtl::OUString beforeMark(int page);  // inTable: end of the paragraph before the table
+rtl::OUString afterMark(int page);   // inTable: start of the paragraph after the table
+
+PageMap markPages(const Document& doc);
+
+}  // namespace tessaro

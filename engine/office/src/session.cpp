@@ -1,0 +1,350 @@
+#include "session.h"
+
+#include "engine_error.h"
+#include "naming.h"
+#include "splitter.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/document/XDocumentInsertable.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/util/XRefreshable.hpp>
+#include <com/sun/star/util/XUpdatable.hpp>
+#include <com/sun/star/view/PrintableState.hpp>
+#include <com/sun/star/view/XPrintJobBroadcaster.hpp>
+#include <com/sun/star/view/XPrintable.hpp>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
+
+#include <sys/stat.h>
+
+namespace tessaro {
+
+namespace {
+
+Reference<css::text::XTextViewCursor> viewCursor(const Document& doc)
+{
+    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
+    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
+    return supplier->getViewCursor();
+}
+
+Reference<css::text::XTextCursor> cursorAt(const Reference<css::text::XTextRange>& at)
+{
+    return at->getText()->createTextCursorByRange(at);
+}
+
+class PrintWatcher : public cppu::WeakImplHelper1<css::view::XPrintJobListener> {
+public:
+    css::view::PrintableState last = css::view::PrintableState_JOB_STARTED;
+    bool seen = false;
+
+    void SAL_CALL printJobEvent(const css::view::PrintJobEvent& event) override
+    {
+        last = event.State;
+        seen = true;
+    }
+    void SAL_CALL disposing(const css::lang::EventObject&) override {}
+};
+
+void requireFolder(const std::string& folder)
+{
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw EngineError("输出文件夹不存在 (output folder not found): " + folder);
+}
+
+}  // namespace
+
+Session::Session(std::chrono::milliseconds callLimit) : office_(callLimit), scratch_("tessaro-work") {}
+
+Session::~Session() { quit(); }
+
+template <typename F> auto Session::guarded(const std::string& what, F&& body)
+{
+    if (!office_.alive())
+        throw EngineError("LibreOffice 已停止 (soffice.bin is no longer running)");
+    Watchdog::Scope scope(office_.watchdog(), what);
+    try {
+        return body();
+    } catch (const css::uno::Exception& e) {
+        throw EngineError(office_.explain(e));
+    }
+}
+
+Session::OpenDocument& Session::get(int doc)
+{
+    auto it = docs_.find(doc);
+    if (it == docs_.end())
+        throw EngineError("无效的文档句柄 (no open document " + std::to_string(doc) + ")");
+    return it->second;
+}
+
+int Session::keep(Document doc, const std::string& fullName, bool pristine)
+{
+    OpenDocument entry;
+    entry.cursor = cursorAt(doc.text()->getText()->getStart());
+    entry.doc = std::move(doc);
+    entry.fullName = fullName;
+    entry.pristine = pristine;
+    const int handle = nextHandle_++;
+    docs_.emplace(handle, std::move(entry));
+    return handle;
+}
+
+void Session::changed(OpenDocument& entry)
+{
+    entry.pristine = false;
+    ++entry.generation;
+}
+
+int Session::open(const std::string& path, bool readOnly)
+{
+    return guarded("open " + path, [&] { return keep(loadDocument(office_.desktop(), path, readOnly), path, false); });
+}
+
+int Session::add()
+{
+    return guarded("new document", [&] { return keep(newDocument(office_.desktop()), std::string(), true); });
+}
+
+void Session::home(int doc)
+{
+    guarded("go to start", [&] {
+        OpenDocument& entry = get(doc);
+        entry.cursor = cursorAt(entry.doc.text()->getText()->getStart());
+    });
+}
+
+void Session::endKey(int doc)
+{
+    guarded("go to end", [&] {
+        OpenDocument& entry = get(doc);
+        entry.cursor = cursorAt(entry.doc.text()->getText()->getEnd());
+    });
+}
+
+void Session::insertBreak(int doc)
+{
+    guarded("page break", [&] {
+        OpenDocument& entry = get(doc);
+        entry.cursor->getText()->insertControlCharacter(Reference<css::text::XTextRange>(entry.cursor, UNO_QUERY_THROW),
+                                                        css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+        setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_PAGE_BEFORE));
+        changed(entry);
+    });
+}
+
+void Session::insertFile(int doc, const std::string& path)
+{
+    guarded("insert " + path, [&] {
+        OpenDocument& entry = get(doc);
+        // LibreOffice's insert reports no error of any kind, so the file is
+        // opened on its own first to learn whether it can be read at all.
+        loadDocument(office_.desktop(), path, true).close();
+        Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
+        target->insertDocumentFromURL(fileUrl(path), props({}));
+        changed(entry);
+    });
+}
+
+int Session::pageCount(int doc)
+{
+    return guarded("page count", [&] { return tessaro::pageCount(get(doc).doc); });
+}
+
+void Session::updateFields(int doc)
+{
+    guarded("update fields", [&] {
+        OpenDocument& entry = get(doc);
+        Reference<css::text::XDocumentIndexesSupplier> indexes(entry.doc.component(), UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> list = indexes->getDocumentIndexes();
+        for (sal_Int32 i = 0; i < list->getCount(); ++i)
+            Reference<css::util::XUpdatable>(list->getByIndex(i), UNO_QUERY_THROW)->update();
+        Reference<css::text::XTextFieldsSupplier> fields(entry.doc.component(), UNO_QUERY_THROW);
+        Reference<css::util::XRefreshable>(fields->getTextFields(), UNO_QUERY_THROW)->refresh();
+        changed(entry);
+    });
+}
+
+void Session::saveAs(int doc, const std::string& path)
+{
+    guarded("save " + path, [&] {
+        OpenDocument& entry = get(doc);
+        storeDocument(entry.doc, path);
+        entry.fullName = path;
+    });
+}
+
+void Session::print(int doc)
+{
+    guarded("print", [&] {
+        OpenDocument& entry = get(doc);
+        Reference<css::view::XPrintable> printable(entry.doc.component(), UNO_QUERY_THROW);
+        rtl::Reference<PrintWatcher> watcher(new PrintWatcher);
+        Reference<css::view::XPrintJobBroadcaster>(entry.doc.component(), UNO_QUERY_THROW)
+            ->addPrintJobListener(watcher.get());
+        printable->print(props({prop("Wait", css::uno::Any(true))}));
+        if (!watcher->seen || (watcher->last != css::view::PrintableState_JOB_SPOOLED &&
+                               watcher->last != css::view::PrintableState_JOB_COMPLETED))
+            throw EngineError("打印失败，请检查默认打印机 (printing failed: no usable default printer)");
+    });
+}
+
+void Session::close(int doc)
+{
+    guarded("close", [&] {
+        get(doc);
+        docs_.erase(doc);
+        if (cache_.doc == doc)
+            cache_ = PageCache();
+    });
+}
+
+std::string Session::fullName(int doc) { return get(doc).fullName; }
+
+int Session::currentPage(int doc)
+{
+    return guarded("current page", [&] {
+        OpenDocument& entry = get(doc);
+        Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
+        view->gotoRange(Reference<css::text::XTextRange>(entry.cursor, UNO_QUERY_THROW), false);
+        return static_cast<int>(Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage());
+    });
+}
+
+void Session::nextPage(int doc)
+{
+    const int page = currentPage(doc);
+    guarded("next page", [&] {
+        OpenDocument& entry = get(doc);
+        if (page >= tessaro::pageCount(entry.doc))
+            return;
+        Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
+        Reference<css::text::XPageCursor> pages(view, UNO_QUERY_THROW);
+        pages->jumpToPage(static_cast<sal_Int16>(page + 1));
+        pages->jumpToStartOfPage();
+        entry.cursor = cursorAt(view->getStart());
+    });
+}
+
+Document Session::workingCopy(const OpenDocument& entry)
+{
+    const std::string copy = scratch_.file("copy-" + std::to_string(++copies_) + ".odt");
+    storeScratch(entry.doc, copy);
+    Document doc = loadUrl(office_.desktop(), fileUrl(copy), false);
+    ::remove(copy.c_str());
+    return doc;
+}
+
+std::vector<std::string> Session::writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
+                                              const std::function<std::string(int)>& name)
+{
+    std::vector<PagePiece> pieces;
+    for (size_t k = 0; k < runs.size(); ++k)
+        pieces.push_back({runs[k].first, runs[k].second, name(static_cast<int>(k) + 1)});
+    splitPieces(std::move(doc), pieces, scratch_, office_.desktop(),
+                [this](const std::string& step) { office_.watchdog().kick(step); });
+    std::vector<std::string> paths;
+    for (const PagePiece& piece : pieces)
+        paths.push_back(piece.path);
+    return paths;
+}
+
+void Session::copy(int doc, int first, int last)
+{
+    guarded("copy pages", [&] {
+        OpenDocument& entry = get(doc);
+        if (first != last) {
+            clipboard_ = scratch_.file("clipboard.odt");
+            writePieces(workingCopy(entry), {{first, last}}, [&](int) { return clipboard_; });
+            return;
+        }
+        // Copying page after page would cost pages x size; the whole document
+        // is cut once on the first copy and the pages are kept until it changes.
+        if (cache_.doc != doc || cache_.generation != entry.generation || !cache_.folder) {
+            cache_ = PageCache();
+            auto folder = std::make_unique<TempDir>("tessaro-pages");
+            const int count = tessaro::pageCount(entry.doc);
+            std::vector<std::pair<int, int>> runs;
+            for (int page = 1; page <= count; ++page)
+                runs.emplace_back(page, page);
+            cache_.pages = writePieces(workingCopy(entry), runs, [&](int page) {
+                return folder->file("page-" + std::to_string(page) + ".odt");
+            });
+            cache_.folder = std::move(folder);
+            cache_.doc = doc;
+            cache_.generation = entry.generation;
+        }
+        if (first < 1 || first > static_cast<int>(cache_.pages.size()))
+            throw EngineError("页码超出范围 (page " + std::to_string(first) + " of " +
+                              std::to_string(cache_.pages.size()) + ")");
+        clipboard_ = cache_.pages[static_cast<size_t>(first - 1)];
+    });
+}
+
+void Session::paste(int doc)
+{
+    guarded("paste", [&] {
+        OpenDocument& entry = get(doc);
+        if (clipboard_.empty())
+            throw EngineError("剪贴板为空 (nothing was copied)");
+        if (entry.pristine) {
+            // Into a new, untouched document the page goes whole, with its page
+            // style, header and footer, as Word's paste of a page does.
+            Document pasted = loadUrl(office_.desktop(), fileUrl(clipboard_), true);
+            entry.cursor = cursorAt(pasted.text()->getText()->getEnd());
+            entry.doc = std::move(pasted);
+        } else {
+            Reference<css::document::XDocumentInsertable>(entry.cursor, UNO_QUERY_THROW)
+                ->insertDocumentFromURL(fileUrl(clipboard_), props({}));
+        }
+        changed(entry);
+    });
+}
+
+void Session::savePages(int doc, int first, int last, const std::string& path)
+{
+    guarded("save pages " + path, [&] {
+        requireFolder(path.substr(0, path.rfind('/')));
+        if (filterForPath(path).empty())
+            throw EngineError("不支持的文件类型 (unsupported file type): " + path);
+        writePieces(workingCopy(get(doc)), {{first, last}}, [&](int) { return path; });
+    });
+}
+
+std::vector<std::string> Session::split(const std::string& path, const std::string& folder, int files)
+{
+    return guarded("split " + path, [&] {
+        requireFolder(folder);
+        if (filterForPath(path).empty())
+            throw EngineError("不支持的文件类型 (unsupported file type): " + path);
+        Document doc = loadDocument(office_.desktop(), path, true);
+        const int count = tessaro::pageCount(doc);
+        std::vector<std::pair<int, int>> runs;
+        if (files == 0)
+            for (int page = 1; page <= count; ++page)
+                runs.emplace_back(page, page);
+        else
+            runs = evenRuns(count, files);
+        return writePieces(std::move(doc), runs, [&](int k) { return pieceName(path, folder, k); });
+    });
+}
+
+void Session::quit()
+{
+    if (office_.alive()) {
+        Watchdog::Scope scope(office_.watchdog(), "close documents");
+        docs_.clear();
+    }
+    docs_.clear();
+    cache_ = PageCache();
+    office_.quit();
+}
+
+}  // namespace tessaro

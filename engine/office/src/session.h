@@ -1,0 +1,89 @@
+#pragma once
+#include "document.h"
+#include "office.h"
+#include "temp_dir.h"
+
+#include <com/sun/star/text/XTextCursor.hpp>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaro {
+
+// The documents a client works on, by handle, and the operations the Word
+// calls of the merge and the split need. Every operation is bounded by the
+// watchdog; a failure throws EngineError with the reason for the user.
+class Session {
+public:
+    explicit Session(std::chrono::milliseconds callLimit);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    int open(const std::string& path, bool readOnly);
+    int add();
+    void home(int doc);
+    void endKey(int doc);
+    void insertBreak(int doc);
+    void insertFile(int doc, const std::string& path);
+    int pageCount(int doc);
+    void updateFields(int doc);
+    void saveAs(int doc, const std::string& path);
+    void print(int doc);
+    void close(int doc);
+    std::string fullName(int doc);
+
+    // The split in Word's terms: the page holding the insertion point, moving
+    // it to the next page, a page run to the clipboard and the clipboard into
+    // a document. The page copies are the very pieces `split` writes.
+    int currentPage(int doc);
+    void nextPage(int doc);
+    void copy(int doc, int first, int last);
+    void paste(int doc);
+
+    void savePages(int doc, int first, int last, const std::string& path);
+    // One file per page (files == 0) or `files` files of consecutive pages.
+    std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
+
+    void quit();
+    // False once soffice is gone (killed by the watchdog or crashed).
+    bool usable() { return office_.alive(); }
+    pid_t sofficePid() const { return office_.pid(); }
+    Watchdog& watchdog() { return office_.watchdog(); }
+
+private:
+    struct OpenDocument {
+        Document doc;
+        Reference<css::text::XTextCursor> cursor;  // the insertion point
+        std::string fullName;
+        bool pristine = false;     // new and untouched: a paste replaces it whole
+        unsigned generation = 0;   // bumped by every change, to know when page copies are stale
+    };
+    struct PageCache {
+        int doc = 0;
+        unsigned generation = 0;
+        std::unique_ptr<TempDir> folder;
+        std::vector<std::string> pages;
+    };
+
+    template <typename F> auto guarded(const std::string& what, F&& body);
+    OpenDocument& get(int doc);
+    int keep(Document doc, const std::string& fullName, bool pristine);
+    void changed(OpenDocument& entry);
+    Document workingCopy(const OpenDocument& entry);
+    std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
+                                         const std::function<std::string(int)>& name);
+
+    Office office_;
+    TempDir scratch_;
+    std::map<int, OpenDocument> docs_;
+    int nextHandle_ = 1;
+    unsigned copies_ = 0;
+    PageCache cache_;
+    std::string clipboard_;
+};
+
+}  // namespace tessaro
