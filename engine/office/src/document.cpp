@@ -221,3 +221,19 @@ int pageCount(const Document& doc)
 }
 
 }  // namespace tessaro
+
+#include <com/sun/star/text/XDocumentIndex.hpp>
+
+namespace tessaro {
+
+void updateIndex(const css::uno::Any& index)
+{
+    // The SDK marks update() deprecated in favour of XUpdatable, but the
+    // indexes of LibreOffice 7.4 do not answer a query for XUpdatable.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    Reference<css::text::XDocumentIndex>(index, UNO_QUERY_THROW)->update();
+#pragma GCC diagnostic pop
+}
+
+}  // namespace tessaro

@@ -49,3 +49,10 @@ std::string filterForPath(const std::string& path);
 int pageCount(const Document& doc);
 
 }  // namespace tessaro
+
+namespace tessaro {
+
+// Recomputes a table of contents or other index.
+void updateIndex(const css::uno::Any& index);
+
+}  // namespace tessaro

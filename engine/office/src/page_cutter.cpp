@@ -4,7 +4,11 @@
 
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
+#include <com/sun/star/style/LineSpacing.hpp>
+#include <com/sun/star/style/LineSpacingMode.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
 #include <com/sun/star/text/XBookmarksSupplier.hpp>
@@ -21,7 +25,7 @@ namespace {
 class Cutter {
 public:
     Cutter(const Document& doc, const PageMap& map)
-        : map_(map), body_(doc.text()->getText()),
+        : doc_(doc), map_(map), body_(doc.text()->getText()),
           marks_(Reference<css::text::XBookmarksSupplier>(doc.component(), UNO_QUERY_THROW)->getBookmarks())
     {
     }
@@ -34,7 +38,8 @@ public:
             TableRow row = tableRow(page);
             if (row.index > row.headings) {
                 row.rows->removeByIndex(row.index, row.rows->getCount() - row.index);
-                shrink(deleteToEnd(body_->createTextCursorByRange(mark(afterMark(page)))));
+                if (hasMark(afterMark(page)))
+                    shrink(deleteToEnd(body_->createTextCursorByRange(mark(afterMark(page)))));
             } else {
                 if (!start.paragraphBefore)
                     throw EngineError("无法分割以表格开头的页 (cannot cut before a leading table)");
@@ -64,7 +69,7 @@ public:
             TableRow row = tableRow(page);
             if (row.index > row.headings)
                 row.rows->removeByIndex(row.headings, row.index - row.headings);
-            if (start.paragraphBefore)
+            if (start.paragraphBefore && hasMark(beforeMark(page)))
                 deleteToStart(body_->createTextCursorByRange(mark(beforeMark(page))));
             dropLeading(row.table);
             first.set(row.table, UNO_QUERY_THROW);
@@ -101,6 +106,11 @@ private:
         return bookmark->getAnchor();
     }
 
+    // The marks beside a table sit where an earlier cut of this copy may
+    // already have deleted everything after (or before) the table, taking the
+    // mark with it; then there is nothing left on that side to delete.
+    bool hasMark(const rtl::OUString& name) const { return marks_->hasByName(name); }
+
     TableRow tableRow(int page) const
     {
         Reference<css::text::XTextRange> at = mark(startMark(page));
@@ -134,9 +144,18 @@ private:
     }
 
     // A body cursor never enters tables at the very start of the text, so those
-    // (and the paragraph emptied in front of a kept table) go one by one.
+    // (and the paragraph emptied in front of a kept table) go one by one. An
+    // index emptied by the cut keeps its section and with it an empty
+    // paragraph; it goes whole.
     void dropLeading(const Reference<css::text::XTextTable>& kept)
     {
+        Reference<css::container::XIndexAccess> indexes =
+            Reference<css::text::XDocumentIndexesSupplier>(doc_.component(), UNO_QUERY_THROW)->getDocumentIndexes();
+        for (sal_Int32 i = indexes->getCount() - 1; i >= 0; --i) {
+            Reference<css::text::XTextContent> index(indexes->getByIndex(i), UNO_QUERY_THROW);
+            if (index->getAnchor()->getString().isEmpty())
+                index->dispose();
+        }
         Reference<css::container::XEnumeration> items =
             Reference<css::container::XEnumerationAccess>(body_, UNO_QUERY_THROW)->createEnumeration();
         while (items->hasMoreElements()) {
@@ -162,12 +181,19 @@ private:
         Reference<css::container::XEnumeration> items =
             Reference<css::container::XEnumerationAccess>(at, UNO_QUERY_THROW)->createEnumeration();
         Reference<css::beans::XPropertySet> paragraph(items->nextElement(), UNO_QUERY_THROW);
+        // A page filled to its last row by a table has only a sliver left;
+        // the paragraph must fit there or it would start a page of its own.
+        css::style::LineSpacing sliver;
+        sliver.Mode = css::style::LineSpacingMode::FIX;
+        sliver.Height = 2;  // 1/100 mm
+        paragraph->setPropertyValue("ParaLineSpacing", css::uno::Any(sliver));
         paragraph->setPropertyValue("CharHeight", css::uno::Any(1.0f));
         paragraph->setPropertyValue("CharHeightAsian", css::uno::Any(1.0f));
         paragraph->setPropertyValue("ParaTopMargin", css::uno::Any(sal_Int32(0)));
         paragraph->setPropertyValue("ParaBottomMargin", css::uno::Any(sal_Int32(0)));
     }
 
+    const Document& doc_;
     const PageMap& map_;
     Reference<css::text::XText> body_;
     Reference<css::container::XNameAccess> marks_;

@@ -9,12 +9,12 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XDocumentIndex.hpp>
 #include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XRefreshable.hpp>
-#include <com/sun/star/util/XUpdatable.hpp>
 #include <com/sun/star/view/PrintableState.hpp>
 #include <com/sun/star/view/XPrintJobBroadcaster.hpp>
 #include <com/sun/star/view/XPrintable.hpp>
@@ -165,7 +165,7 @@ void Session::updateFields(int doc)
         Reference<css::text::XDocumentIndexesSupplier> indexes(entry.doc.component(), UNO_QUERY_THROW);
         Reference<css::container::XIndexAccess> list = indexes->getDocumentIndexes();
         for (sal_Int32 i = 0; i < list->getCount(); ++i)
-            Reference<css::util::XUpdatable>(list->getByIndex(i), UNO_QUERY_THROW)->update();
+            updateIndex(list->getByIndex(i));
         Reference<css::text::XTextFieldsSupplier> fields(entry.doc.component(), UNO_QUERY_THROW);
         Reference<css::util::XRefreshable>(fields->getTextFields(), UNO_QUERY_THROW)->refresh();
         changed(entry);

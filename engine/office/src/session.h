@@ -53,6 +53,7 @@ public:
     bool usable() { return office_.alive(); }
     pid_t sofficePid() const { return office_.pid(); }
     Watchdog& watchdog() { return office_.watchdog(); }
+    Office& office() { return office_; }
 
 private:
     struct OpenDocument {

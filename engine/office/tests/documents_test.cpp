@@ -1,0 +1,268 @@
+// Merge and split against real documents in a real LibreOffice, with
+// fixtures built at start-up. One soffice serves the whole file.
+#include "engine_error.h"
+#include "fixtures.h"
+#include "naming.h"
+#include "pdf_text.h"
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <sys/stat.h>
+
+namespace tessaro::test {
+namespace {
+
+class Documents : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        session_ = std::make_unique<Session>(std::chrono::seconds(120));
+        dir_ = std::make_unique<TempDir>("tessaro-documents-test");
+        try {
+            makeFixtures();
+        } catch (const css::uno::Exception& e) {
+            FAIL() << "fixtures: " << utf8(e.Message);
+        }
+    }
+
+    static void makeFixtures()
+    {
+        Office& office = session_->office();
+        Content report{"报告", 3, true, 70, true, true, true, ""};
+        writeDocument(office, report, path("report.docx"));
+        writeDocument(office, report, path("report.doc"));
+        writeDocument(office, {"甲", 2, false, 0, false, false, false, ""}, path("a.docx"));
+        writeDocument(office, {"乙", 3, true, 0, false, true, false, ""}, path("b.doc"));
+        writeDocument(office, {"丙", 1, false, 0, true, false, false, ""}, path("c.rtf"));
+        writeDocument(office, {"丁", 2, false, 12, false, false, false, ""}, path("d.odt"));
+        writeDocument(office, {"目录", 1, false, 0, false, false, true, ""}, path("toc.docx"));
+        writeDocument(office, {"插入章节", 1, false, 0, false, false, true, ""}, path("chapter.docx"));
+        writeDocument(office, {"七页", 7, false, 0, false, true, false, ""}, path("seven.docx"));
+        writeDocument(office, {"密", 1, false, 0, false, false, false, "secret"}, path("locked.odt"));
+        writeDocument(office, {"密", 1, false, 0, false, false, false, "secret"}, path("locked.doc"));
+        writeTruncated(path("a.docx"), path("truncated.docx"));
+        writeGarbage(path("damaged.docx"));
+        writeGarbage(path("damaged.doc"));
+    }
+
+    static void TearDownTestSuite()
+    {
+        session_.reset();
+        dir_.reset();
+    }
+
+    static std::string path(const std::string& name) { return dir_->file(name); }
+    static std::string folder(const std::string& name)
+    {
+        const std::string p = path(name);
+        ::mkdir(p.c_str(), 0700);
+        return p;
+    }
+    static Session& session() { return *session_; }
+    static std::vector<std::string> pages(const std::string& document)
+    {
+        return pageTexts(*session_, document, dir_->path());
+    }
+    static int pageCountOf(const std::string& document)
+    {
+        const int doc = session_->open(document, true);
+        const int count = session_->pageCount(doc);
+        session_->close(doc);
+        return count;
+    }
+
+    // Each piece must be one page holding the text of its source page, header and footer included.
+    static void expectPieces(const std::vector<std::string>& source, const std::vector<std::string>& pieces)
+    {
+        ASSERT_EQ(pieces.size(), source.size());
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            SCOPED_TRACE(pieces[i]);
+            const auto text = pages(pieces[i]);
+            ASSERT_EQ(text.size(), 1u);
+            EXPECT_EQ(text[0], source[i]);
+        }
+    }
+
+    static std::unique_ptr<Session> session_;
+    static std::unique_ptr<TempDir> dir_;
+};
+
+std::unique_ptr<Session> Documents::session_;
+std::unique_ptr<TempDir> Documents::dir_;
+
+std::string failure(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EngineError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST_F(Documents, MergeWithBreaksAddsUpPagesInOrderAcrossFormats)
+{
+    const std::vector<std::string> inputs{path("a.docx"), path("b.doc"), path("c.rtf"), path("d.odt")};
+    int expected = 0;
+    for (const auto& input : inputs)
+        expected += pageCountOf(input);
+
+    const int doc = session().open(inputs[0], true);
+    for (size_t i = 1; i < inputs.size(); ++i) {
+        session().endKey(doc);
+        session().insertBreak(doc);
+        session().insertFile(doc, inputs[i]);
+    }
+    EXPECT_EQ(session().pageCount(doc), expected);
+    const std::string out = path("merged.docx");
+    session().saveAs(doc, out);
+    EXPECT_EQ(session().fullName(doc), out);
+    session().close(doc);
+
+    EXPECT_EQ(pageCountOf(out), expected);
+    std::string all;
+    for (const auto& page : pages(out))
+        all += page;
+    size_t at = 0;
+    for (const char* marker : {"甲第1节", "甲第2节", "乙第1节", "乙第3节", "丙第1节", "丁第1节", "丁第2节"}) {
+        const size_t found = all.find(marker, at);
+        ASSERT_NE(found, std::string::npos) << marker << " missing or out of order";
+        at = found;
+    }
+}
+
+TEST_F(Documents, MergedTableOfContentsListsInsertedHeadings)
+{
+    const int doc = session().open(path("toc.docx"), true);
+    session().endKey(doc);
+    session().insertBreak(doc);
+    session().insertFile(doc, path("chapter.docx"));
+    session().updateFields(doc);
+    const std::string out = path("merged-toc.odt");
+    session().saveAs(doc, out);
+    session().close(doc);
+    const auto text = pages(out);
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_NE(text[0].find("插入章节第1节"), std::string::npos) << text[0];
+}
+
+TEST_F(Documents, BadFilesAreRefusedWithTheirReasonAndNothingIsInserted)
+{
+    const std::map<std::string, std::string> reasons{
+        {"missing.docx", "不存在"}, {"damaged.docx", "损坏"}, {"damaged.doc", "损坏"},
+        {"truncated.docx", "损坏"}, {"locked.odt", "密码"},   {"locked.doc", "密码"},
+    };
+    const int doc = session().open(path("a.docx"), true);
+    const int before = session().pageCount(doc);
+    for (const auto& [name, reason] : reasons) {
+        SCOPED_TRACE(name);
+        const std::string opened = failure([&] { session().open(path(name), true); });
+        EXPECT_NE(opened.find(reason), std::string::npos) << opened;
+        EXPECT_NE(opened.find(path(name)), std::string::npos) << opened;
+        session().endKey(doc);
+        const std::string inserted = failure([&] { session().insertFile(doc, path(name)); });
+        EXPECT_NE(inserted.find(reason), std::string::npos) << inserted;
+    }
+    EXPECT_EQ(session().pageCount(doc), before);
+    session().saveAs(doc, path("after-bad.odt"));
+    session().close(doc);
+    EXPECT_EQ(pages(path("after-bad.odt")), pages(path("a.docx")));
+}
+
+TEST_F(Documents, SaveWritesEveryFormatAndRefusesMissingFoldersAndUnknownTypes)
+{
+    const int doc = session().open(path("b.doc"), true);
+    const int count = session().pageCount(doc);
+    for (const char* ext : {"docx", "doc", "rtf", "odt"}) {
+        const std::string out = path(std::string("saved.") + ext);
+        session().saveAs(doc, out);
+        EXPECT_EQ(pageCountOf(out), count) << out;
+    }
+    EXPECT_NE(failure([&] { session().saveAs(doc, path("no-such-folder/x.docx")); }).find("文件夹不存在"),
+              std::string::npos);
+    EXPECT_NE(failure([&] { session().saveAs(doc, path("x.xyz")); }).find("不支持"), std::string::npos);
+    struct stat st {};
+    EXPECT_NE(::stat(path("no-such-folder").c_str(), &st), 0) << "the folder must not be created";
+    session().close(doc);
+    EXPECT_NE(failure([&] { session().pageCount(doc); }).find("句柄"), std::string::npos);
+}
+
+TEST_F(Documents, PrintingWithoutAPrinterIsAnError)
+{
+    if (run("sh -c 'command -v lpstat'").size() > 0)
+        GTEST_SKIP() << "a print system is installed here";
+    const int doc = session().open(path("c.rtf"), true);
+    EXPECT_NE(failure([&] { session().print(doc); }).find("打印失败"), std::string::npos);
+    session().close(doc);
+}
+
+TEST_F(Documents, SplitGivesEachPageExactlyOnceAndLeavesTheSourceUntouched)
+{
+    for (const char* name : {"report.docx", "report.doc"}) {
+        SCOPED_TRACE(name);
+        const std::string source = path(name);
+        const std::string bytes = readBytes(source);
+        const auto sourcePages = pages(source);
+        ASSERT_GE(sourcePages.size(), 5u) << "the fixture must span several pages";
+        const auto pieces = session().split(source, folder(std::string("split-") + name), 0);
+        for (size_t i = 0; i < pieces.size(); ++i)
+            EXPECT_EQ(pieces[i], pieceName(source, path(std::string("split-") + name), static_cast<int>(i) + 1));
+        expectPieces(sourcePages, pieces);
+        EXPECT_EQ(readBytes(source), bytes);
+    }
+}
+
+TEST_F(Documents, PageRunsAndEvenSplitsHoldExactlyTheirPages)
+{
+    const std::string source = path("seven.docx");
+    const auto sourcePages = pages(source);
+    ASSERT_EQ(sourcePages.size(), 7u);
+    const auto pieces = session().split(source, folder("even"), 3);
+    ASSERT_EQ(pieces.size(), 3u);
+    const std::vector<std::pair<size_t, size_t>> runs{{0, 3}, {3, 5}, {5, 7}};
+    for (size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(pages(pieces[k]),
+                  std::vector<std::string>(sourcePages.begin() + long(runs[k].first),
+                                           sourcePages.begin() + long(runs[k].second)));
+
+    const int doc = session().open(source, true);
+    const std::string out = path("pages-2-4.docx");
+    session().savePages(doc, 2, 4, out);
+    EXPECT_EQ(pages(out), std::vector<std::string>(sourcePages.begin() + 1, sourcePages.begin() + 4));
+    EXPECT_NE(failure([&] { session().savePages(doc, 3, 99, path("bad.docx")); }).find("超出范围"),
+              std::string::npos);
+    session().close(doc);
+    EXPECT_NE(failure([&] { session().split(source, path("missing-folder"), 0); }).find("文件夹不存在"),
+              std::string::npos);
+}
+
+TEST_F(Documents, CopyAndPastePageByPageGivesWhatSplitGives)
+{
+    const std::string source = path("report.docx");
+    const auto sourcePages = pages(source);
+    const std::string out = folder("word-style");
+    const int doc = session().open(source, true);
+    session().home(doc);
+    const int count = session().pageCount(doc);
+    std::vector<std::string> pieces;
+    for (int i = 1; i <= count; ++i) {
+        EXPECT_EQ(session().currentPage(doc), i);
+        session().copy(doc, i, i);
+        session().nextPage(doc);
+        const int piece = session().add();
+        session().paste(piece);
+        pieces.push_back(pieceName(source, out, i));
+        session().saveAs(piece, pieces.back());
+        session().close(piece);
+    }
+    EXPECT_EQ(session().currentPage(doc), count) << "moving past the last page stays on it";
+    session().close(doc);
+    expectPieces(sourcePages, pieces);
+}
+
+}  // namespace
+}  // namespace tessaro::test
