@@ -1,0 +1,112 @@
+// The engine's pure logic: framing, names, formats, page runs, start-up environment.
+#include "document.h"
+#include "engine_error.h"
+#include "frames.h"
+#include "naming.h"
+#include "server.h"
+#include "splitter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tessaro {
+namespace {
+
+class SocketPair : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, fds_), 0); }
+    void TearDown() override
+    {
+        for (int fd : fds_)
+            if (fd >= 0)
+                ::close(fd);
+    }
+    void sendRaw(const std::string& bytes) { ASSERT_EQ(::write(fds_[0], bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    int fds_[2] = {-1, -1};
+};
+
+TEST_F(SocketPair, FramesCarryEmptyAndChineseFieldsIntact)
+{
+    const Fields sent{"open", "/tmp/中文 文档.docx", "", "1"};
+    writeFrame(fds_[0], sent);
+    writeFrame(fds_[0], {});
+    Fields got;
+    ASSERT_TRUE(readFrame(fds_[1], got));
+    EXPECT_EQ(got, sent);
+    ASSERT_TRUE(readFrame(fds_[1], got));
+    EXPECT_TRUE(got.empty());
+    ::close(fds_[0]);
+    fds_[0] = -1;
+    EXPECT_FALSE(readFrame(fds_[1], got)) << "a clean end of stream is not an error";
+}
+
+TEST_F(SocketPair, BrokenOversizedAndMalformedFramesAreRefused)
+{
+    Fields got;
+    sendRaw(std::string("\x00\x20\x00\x00", 4));  // 2 MiB announced
+    EXPECT_THROW(readFrame(fds_[1], got), EngineError);
+    EXPECT_THROW(decodePayload(std::string("ok\0tail", 7)), EngineError) << "last field without its NUL";
+    sendRaw(std::string("\x00\x00\x00\x09open", 8));  // shorter than announced, then the peer goes
+    ::close(fds_[0]);
+    fds_[0] = -1;
+    EXPECT_THROW(readFrame(fds_[1], got), EngineError);
+}
+
+TEST(Naming, PieceNamesFollowTheSourceBaseNameAndExtension)
+{
+    EXPECT_EQ(pieceName("/d/report.docx", "/out", 3), "/out/report_3.docx");
+    EXPECT_EQ(pieceName("/d/report.docx", "/out/", 1), "/out/report_1.docx");
+    EXPECT_EQ(pieceName("/d/v1.2.final.doc", "/o", 12), "/o/v1.2.final_12.doc");
+    EXPECT_EQ(pieceName("/d/中文 文档.docx", "/o", 2), "/o/中文 文档_2.docx");
+    EXPECT_EQ(pieceName("/d/noext", "/o", 1), "/o/noext_1");
+}
+
+TEST(Formats, ExtensionsChooseTheirFilterCaseBlind)
+{
+    EXPECT_EQ(filterForPath("/a/b.DOCX"), "MS Word 2007 XML");
+    EXPECT_EQ(filterForPath("/a/b.doc"), "MS Word 97");
+    EXPECT_EQ(filterForPath("/a/b.rtf"), "Rich Text Format");
+    EXPECT_EQ(filterForPath("/a/b.odt"), "writer8");
+    EXPECT_EQ(filterForPath("/a/b.txt"), "");
+    EXPECT_EQ(filterForPath("/a.docx/noext"), "") << "a dot in a folder name is no extension";
+}
+
+TEST(EvenRuns, PagesAreSharedOutFrontFirst)
+{
+    using Runs = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(evenRuns(7, 3), (Runs{{1, 3}, {4, 5}, {6, 7}}));
+    EXPECT_EQ(evenRuns(6, 3), (Runs{{1, 2}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(evenRuns(5, 1), (Runs{{1, 5}}));
+    EXPECT_EQ(evenRuns(4, 4), (Runs{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
+    EXPECT_THROW(evenRuns(3, 4), EngineError);
+    EXPECT_THROW(evenRuns(3, 0), EngineError);
+}
+
+TEST(Environment, PortAndTokenAreCheckedAndRemovedFromTheEnvironment)
+{
+    const std::string token = "0123456789abcdef0123456789ABCDEF";
+    setenv("TESSARO_ENGINE_PORT", "40123", 1);
+    setenv("TESSARO_ENGINE_TOKEN", token.c_str(), 1);
+    const Endpoint endpoint = endpointFromEnvironment();
+    EXPECT_EQ(endpoint.port, 40123);
+    EXPECT_EQ(endpoint.token, token);
+    EXPECT_EQ(std::getenv("TESSARO_ENGINE_TOKEN"), nullptr) << "soffice must not inherit the token";
+    EXPECT_EQ(std::getenv("TESSARO_ENGINE_PORT"), nullptr);
+
+    const std::pair<const char*, const char*> bad[] = {
+        {"0", token.c_str()}, {"70000", token.c_str()}, {"12ab", token.c_str()}, {"4000", "short"},
+        {"4000", "0123456789abcdef0123456789abcdeg"}, {nullptr, token.c_str()},
+    };
+    for (const auto& [port, secret] : bad) {
+        if (port)
+            setenv("TESSARO_ENGINE_PORT", port, 1);
+        setenv("TESSARO_ENGINE_TOKEN", secret, 1);
+        EXPECT_THROW(endpointFromEnvironment(), EngineError) << (port ? port : "(unset)") << " " << secret;
+    }
+}
+
+}  // namespace
+}  // namespace tessaro
