@@ -1,0 +1,87 @@
+// Prints how long the engine's main jobs take on this machine, in one run:
+// soffice start-up, a 20 x 5-page merge, splits of 50 and 200 pages (and
+// their ratio, to show how the split's cost grows), and peak memory.
+#include "../tests/fixtures.h"
+#include "session.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace tessaro;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double seconds(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long peakKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+}  // namespace
+
+int main()
+{
+    TempDir dir("tessaro-bench");
+    std::unique_ptr<Session> session;
+    const double startup = seconds([&] { session = std::make_unique<Session>(std::chrono::seconds(600)); });
+    std::printf("soffice start-up + connect:        %7.2f s\n", startup);
+
+    std::vector<std::string> inputs;
+    for (int i = 1; i <= 20; ++i) {
+        inputs.push_back(dir.file("in" + std::to_string(i) + ".docx"));
+        test::writeDocument(session->office(), {"文档" + std::to_string(i), 5, false, 0, false, true, false, ""},
+                            inputs.back());
+    }
+    int merged = 0;
+    const double merge = seconds([&] {
+        const int doc = session->open(inputs[0], true);
+        for (size_t i = 1; i < inputs.size(); ++i) {
+            session->endKey(doc);
+            session->insertBreak(doc);
+            session->insertFile(doc, inputs[i]);
+        }
+        merged = session->pageCount(doc);
+        session->saveAs(doc, dir.file("merged.docx"));
+        session->close(doc);
+    });
+    std::printf("merge 20 documents x 5 pages:      %7.2f s  (%d pages)\n", merge, merged);
+
+    double split[2] = {0, 0};
+    const int sizes[2] = {50, 200};
+    for (int k = 0; k < 2; ++k) {
+        const std::string source = dir.file("long" + std::to_string(sizes[k]) + ".docx");
+        test::writeDocument(session->office(), {"长文档", sizes[k], false, 0, false, true, false, ""}, source);
+        const std::string out = dir.file("out" + std::to_string(sizes[k]));
+        ::mkdir(out.c_str(), 0700);
+        size_t files = 0;
+        split[k] = seconds([&] { files = session->split(source, out, 0).size(); });
+        std::printf("split %3d pages:                   %7.2f s  (%zu files, %.0f ms per page)\n", sizes[k], split[k],
+                    files, 1000 * split[k] / sizes[k]);
+    }
+    std::printf("split 200 / split 50:              %7.2f    (pages ratio 4.00; pages x size would be 16)\n",
+                split[1] / split[0]);
+
+    const long soffice = peakKiB(session->sofficePid());
+    rusage self {};
+    getrusage(RUSAGE_SELF, &self);
+    std::printf("peak memory: soffice %ld MiB, engine %ld MiB\n", soffice / 1024, self.ru_maxrss / 1024);
+    session.reset();
+    return 0;
+}
