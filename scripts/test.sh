@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Sets up everything a fresh Debian 12 machine needs, builds, and runs every
+# test: the Windows side under Wine (at 96 and again at 120 DPI for the window
+# layouts), then the document engine's tests. Honours WINEPREFIX and DISPLAY
+# when they are set.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+setup_all
+
+# Window tests run inside one Wine virtual desktop: no window manager is
+# needed, and destroying windows is fast.
+test_settings() {
+  import_reg "[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+\"Desktop\"=\"Default\"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+\"Default\"=\"1280x1024\"
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+\"LogPixels\"=dword:$1" || die "cannot configure the test prefix"
+  stop_wineserver
+}
+
+PREFIXES=()
+cleanup() {
+  local prefix
+  for prefix in "${PREFIXES[@]}"; do WINEPREFIX=$prefix stop_wineserver; done
+  stop_xvfb
+}
+trap cleanup EXIT
+start_xvfb_unless_display
+
+# A persistent, warmed-up wineserver makes each test process start in a
+# fraction of a second.
+run_ctest() {
+  wineserver -p
+  timeout -k 5 60 wine "$WIN_BUILD/tests/support/find-window.exe" </dev/null >/dev/null 2>&1 || true
+  (cd "$WIN_BUILD" && ctest --output-on-failure --timeout 180 "$@")
+}
+
+if [ -n "${WINEPREFIX:-}" ]; then
+  configure_prefix
+  PREFIXES+=("$WINEPREFIX")
+  test_settings 00000060
+  log "Windows tests in $WINEPREFIX on $DISPLAY"
+  run_ctest
+else
+  export WINEPREFIX=$BUILD/wine-test
+  clone_prefix "$WINEPREFIX"
+  PREFIXES+=("$WINEPREFIX")
+  test_settings 00000060
+  log "Windows tests at 96 DPI on $DISPLAY"
+  run_ctest
+
+  # Everything placed in twips must scale with the screen.
+  export WINEPREFIX=$BUILD/wine-test-120
+  clone_prefix "$WINEPREFIX"
+  PREFIXES+=("$WINEPREFIX")
+  test_settings 00000078
+  log "window tests at 120 DPI"
+  run_ctest -R 'Window'
+fi
+
+if [ -x "$ROOT/scripts/test-engine.sh" ]; then
+  log "document engine tests"
+  "$ROOT/scripts/test-engine.sh"
+fi

@@ -1,0 +1,48 @@
+// The main window: folder tree, folder contents, the added documents, the
+// output and option panels, and the buttons that run the work.
+#pragma once
+
+#include "app/form.h"
+#include "app/order_bar.h"
+
+namespace tessaro {
+
+class Form1 : public Form {
+ public:
+  explicit Form1(Application& app);
+  ~Form1() override;
+
+  bool PreTranslate(MSG& msg) override;
+
+  HWND list_handle() const { return list_; }
+  HWND tree_handle() const { return tree_; }
+  const OrderBar& order_bar() const { return order_bar_; }
+
+  // Reads the list's extended style, removes the bits to clear and adds the
+  // bits to set, and writes it back.
+  static void SetListExtendedStyle(HWND list, DWORD set, DWORD clear);
+
+ protected:
+  HMENU CreateMenuBar() override;
+  void OnCreated() override;
+  void OnLoad() override;
+  void OnUnload() override;
+  void OnCommand(int id, int code, HWND control) override;
+
+ private:
+  void DisableOptionControls();
+  void PrepareContentsList();
+  void PrepareTree();
+  void CenterOnScreen();
+  // The exit button: every window of the program goes, the About and steps
+  // windows first.
+  void ExitAll();
+
+  Font path_font_;
+  OrderBar order_bar_;
+  HWND list_ = nullptr;
+  HWND tree_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+};
+
+}  // namespace tessaro

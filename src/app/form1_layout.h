@@ -1,0 +1,64 @@
+// The main window's controls, in tab order. A control that sits over another
+// (Text3 in the gap of Option2's caption) comes before it, so it stacks above.
+#pragma once
+
+#include "app/control_layout.h"
+
+namespace tessaro::form1 {
+
+enum Control : int {
+  Label5 = 100, TreeView1, Label6, ListView1, Label4, Label1,
+  StyleButton3, StyleButton4, StyleButton5, StyleButton6, ListView2, vsOrder,
+  Check1, Label2, Text1, StyleButton2, Label3, Text2, StyleButton1,
+  Check5, Check3, Check2, Check4,
+  Check6, Option1, Text3, Option2, Check7,
+  StyleButton7, StyleButton8, StyleButton9,
+  Frame1, Frame2, Frame3,
+};
+
+// Client area of the main window, in twips.
+inline constexpr SIZE kClientTwips{11280, 8160};
+
+// Widths of ListView2's columns, in twips.
+inline constexpr int kFileNameColumnTwips = 1440;
+inline constexpr int kFolderColumnTwips = 5000;
+
+using K = ControlKind;
+inline constexpr ControlLayout kLayout[] = {
+  {Label5, L"Label5", K::Label, L"选择目录:", nullptr, 360, 120, 2415, 255},
+  {TreeView1, L"TreeView1", K::TreeView, L"", nullptr, 360, 360, 3015, 5295},
+  {Label6, L"Label6", K::Label, L"当前目录文档列表:", nullptr, 3480, 120, 2055, 255},
+  {ListView1, L"ListView1", K::ListView, L"", nullptr, 3480, 360, 7455, 2175},
+  {Label4, L"Label4", K::Label, L"已添加文件:", nullptr, 3600, 2760, 1095, 255},
+  {Label1, L"Label1", K::Label, L"0", nullptr, 4680, 2760, 615, 255},
+  {StyleButton3, L"StyleButton3", K::StyleButton, L"添加", nullptr, 5880, 2640, 975, 375},
+  {StyleButton4, L"StyleButton4", K::StyleButton, L"添加全部", nullptr, 7200, 2640, 975, 375},
+  {StyleButton5, L"StyleButton5", K::StyleButton, L"删除", nullptr, 8520, 2640, 975, 375},
+  {StyleButton6, L"StyleButton6", K::StyleButton, L"删除全部", nullptr, 9840, 2640, 975, 375},
+  {ListView2, L"ListView2", K::ReportListView, L"", nullptr, 3480, 3120, 7215, 2535},
+  {vsOrder, L"vsOrder", K::VScrollBar, L"", nullptr, 10680, 3120, 255, 2535},
+  {Check1, L"Check1", K::CheckBox, L"打印(注：只打印合并后的文档)", L"Frame1", 240, 480, 3135, 255},
+  {Label2, L"Label2", K::Label, L"合并输出保存", L"Frame1", 240, 960, 1095, 255},
+  {Text1, L"Text1", K::TextBox, L"", L"Frame1", 1440, 915, 1980, 270},
+  {StyleButton2, L"StyleButton2", K::StyleButton, L"...", L"Frame1", 3465, 900, 495, 300},
+  {Label3, L"Label3", K::Label, L"分割输出路径", L"Frame1", 225, 1515, 1095, 255},
+  {Text2, L"Text2", K::TextBox, L"", nullptr, 1785, 7335, 2010, 285},
+  {StyleButton1, L"StyleButton1", K::StyleButton, L"...", nullptr, 3825, 7335, 495, 285},
+  {Check5, L"Check5", K::CheckBox, L"合并选项", L"Frame2", 240, 0, 1050, 255},
+  {Check3, L"Check3", K::CheckBox, L"保持原来各文档格式不变", L"Frame2", 240, 480, 2415, 255},
+  {Check2, L"Check2", K::CheckBox, L"打开合并后的文档", L"Frame2", 240, 960, 2055, 255},
+  {Check4, L"Check4", K::CheckBox, L"更新文档域代码", L"Frame2", 240, 1440, 2175, 255},
+  {Check6, L"Check6", K::CheckBox, L"分割选项", nullptr, 7440, 5880, 1050, 255},
+  {Option1, L"Option1", K::OptionButton, L"按每页进行分割(默认)", L"Frame3", 240, 480, 2175, 255},
+  {Text3, L"Text3", K::TextBox, L"", L"Frame3", 1440, 960, 435, 270},
+  {Option2, L"Option2", K::OptionButton, L"平均分割为      文件", L"Frame3", 240, 960, 2175, 255},
+  {Check7, L"Check7", K::CheckBox, L"批量分割", L"Frame3", 240, 1440, 2055, 255},
+  {StyleButton7, L"StyleButton7", K::StyleButton, L"合并", nullptr, 9840, 6000, 1095, 375},
+  {StyleButton8, L"StyleButton8", K::StyleButton, L"分割", nullptr, 9840, 6720, 1095, 375},
+  {StyleButton9, L"StyleButton9", K::StyleButton, L"退出", nullptr, 9840, 7440, 1095, 375},
+  {Frame1, L"Frame1", K::Frame, L"输出 ", nullptr, 360, 5880, 4095, 1935},
+  {Frame2, L"Frame2", K::Frame, L"", nullptr, 4440, 5880, 2775, 1935},
+  {Frame3, L"Frame3", K::Frame, L"", nullptr, 7200, 5880, 2535, 1935},
+};
+
+}  // namespace tessaro::form1
