@@ -241,6 +241,10 @@ void Form::DrawPicture(const DRAWITEMSTRUCT& item) {
              info.bmHeight, SRCCOPY);
 }
 
+LRESULT Form::OnNotify(const NMHDR& /*header*/, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(hwnd_, WM_NOTIFY, wparam, lparam);
+}
+
 LRESULT Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
@@ -250,6 +254,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lparam), wparam, lparam);
     case WM_CLOSE:
       Unload();
       return 0;

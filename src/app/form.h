@@ -54,6 +54,8 @@ class Form {
   // Design-time state of the controls, set right after they are created.
   virtual void OnCreated() {}
   virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
+  // Notifications of the controls (WM_NOTIFY); the default passes them on.
+  virtual LRESULT OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam);
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   void SetControlText(int id, const std::wstring& text);
