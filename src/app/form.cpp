@@ -201,6 +201,15 @@ HWND Form::CreateControl(const ControlLayout& control) {
   return window;
 }
 
+void Form::CenterOnScreen() {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::SetControlText(int id, const std::wstring& text) { SetWindowTextW(Control(id), text.c_str()); }
 
 std::wstring Form::ControlText(int id) const {

@@ -58,6 +58,8 @@ class Form {
   virtual LRESULT OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam);
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
+  // Left = (screen width - window width) / 2, and the same for the top.
+  void CenterOnScreen();
   void SetControlText(int id, const std::wstring& text);
   std::wstring ControlText(int id) const;
   void SetControlFont(int id, HFONT font);

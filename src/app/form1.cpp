@@ -107,15 +107,6 @@ void Form1::DisableOptionControls() {
   for (int id : {Check2, Check3, Check4, Check7, Option1, Option2, Text3}) EnableWindow(Control(id), FALSE);
 }
 
-void Form1::CenterOnScreen() {
-  RECT window{};
-  GetWindowRect(hwnd(), &window);
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form1::PrepareContentsList() {
   list_ = Control(ListView1);
   // Selection stays visible without focus, labels are not editable, and

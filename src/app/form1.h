@@ -33,7 +33,6 @@ class Form1 : public Form {
   void DisableOptionControls();
   void PrepareContentsList();
   void PrepareTree();
-  void CenterOnScreen();
   // The exit button: every window of the program goes, the About and steps
   // windows first.
   void ExitAll();
