@@ -137,6 +137,12 @@ void Form1::ExitAll() {
 
 void Form1::OnCommand(int id, int code, HWND /*control*/) {
   switch (id) {
+    case StyleButton7:
+      if (code == BN_CLICKED) Merge();
+      break;
+    case StyleButton8:
+      if (code == BN_CLICKED) Split();
+      break;
     case StyleButton9:
       if (code == BN_CLICKED) ExitAll();
       break;
