@@ -10,10 +10,14 @@
 
 #include "app/control_layout.h"
 #include "controls/gdi.h"
+#include "controls/property_bag.h"
 
 namespace tessaro {
 
 class Application;
+
+// The Song typeface of Chinese Windows ("宋体", GB2312) at a size in points.
+FontSpec SongTi(double points);
 
 class Form {
  public:

@@ -16,15 +16,6 @@ namespace {
 
 using namespace form1;
 
-// The path boxes show long paths in a font of their own.
-FontSpec PathFontSpec() {
-  FontSpec spec;
-  spec.face = L"宋体";
-  spec.points = 10.5;
-  spec.charset = GB2312_CHARSET;
-  return spec;
-}
-
 void ChangeStyle(HWND window, LONG_PTR set, LONG_PTR clear) {
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   SetWindowLongPtrW(window, GWL_STYLE, (style & ~clear) | set);
@@ -67,7 +58,8 @@ void Form1::SetListExtendedStyle(HWND list, DWORD set, DWORD clear) {
 }
 
 void Form1::OnCreated() {
-  path_font_ = CreateFontFromSpec(PathFontSpec(), dpi());
+  // The path boxes show long paths in a font of their own.
+  path_font_ = CreateFontFromSpec(SongTi(10.5), dpi());
   SetControlFont(Text1, path_font_.get());
   SetControlFont(Text2, path_font_.get());
   SendMessageW(Control(Option1), BM_SETCHECK, BST_CHECKED, 0);
