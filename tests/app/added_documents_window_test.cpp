@@ -3,6 +3,7 @@
 // vsOrder and dragged within ListView2.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -399,6 +400,56 @@ TEST_F(AddedDocumentsWindowTest, TooltipNamesTheRowUnderThePointer) {
   EXPECT_EQ(tip(), L"第一章.doc");
   MoveTo(BelowLastRow());  // over empty space the last name stays
   EXPECT_EQ(tip(), L"第一章.doc");
+}
+
+// Run by hand for a picture of the workflow: documents of a real folder are
+// added and put in order by dragging, and the window stays up a few seconds.
+// scripts/screenshot.sh build/windows/tests/app/app_tests.exe
+//   --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_Screenshot*
+TEST_F(AddedDocumentsWindowTest, DISABLED_ScreenshotOfDocumentsOrderedByDragging) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  folder_ = std::wstring(temp) + L"季度报告";
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  const wchar_t* files[] = {L"一月总结.docx", L"二月总结.docx", L"三月总结.doc", L"附录.DOCX", L"说明.txt"};
+  for (const wchar_t* file : files) {
+    CloseHandle(CreateFileW((folder_ + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+  // ListView1 as the folder contents list shows the folder.
+  HWND contents = Control(ListView1);
+  SetWindowLongPtrW(contents, GWL_STYLE, (GetWindowLongPtrW(contents, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
+  std::vector<std::wstring> names;
+  std::vector<std::wstring> types;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    SHFILEINFOW info{};
+    SHGetFileInfoW((folder_ + L"\\" + found.cFileName).c_str(), 0, &info, sizeof(info), SHGFI_TYPENAME);
+    names.push_back(found.cFileName);
+    types.push_back(info.szTypeName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::vector<ContentsItem> items;
+  for (std::size_t i = 0; i < names.size(); ++i) items.push_back({names[i].c_str(), types[i].c_str(), true});
+  FillContents(items, 0);
+  for (int column = 0; column < 3; ++column) {
+    const wchar_t* captions[] = {L"名称", L"大小", L"类型"};
+    LVCOLUMNW info{};
+    info.mask = LVCF_TEXT | LVCF_WIDTH;
+    info.pszText = const_cast<wchar_t*>(captions[column]);
+    info.cx = column == 0 ? 180 : 120;
+    SendMessageW(contents, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+  }
+  Press(StyleButton4);
+  ASSERT_EQ(AddedCount(), 4);
+  DragRow(3, RowCentre(0));       // the appendix first
+  DragRow(1, BelowLastRow());     // then the earliest month last
+  SetWindowTextW(Control(Text1), (folder_ + L"\\全年总结.docx").c_str());
+  testing::PumpUntil([] { return false; }, 6000);
+  for (const wchar_t* file : files) DeleteFileW((folder_ + L"\\" + file).c_str());
+  RemoveDirectoryW(folder_.c_str());
 }
 
 }  // namespace
