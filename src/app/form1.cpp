@@ -76,6 +76,7 @@ void Form1::OnCreated() {
     SendMessageW(added, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
   order_bar_.Attach(Control(vsOrder));
+  PrepareAddedDocuments();
 }
 
 void Form1::OnLoad() {
@@ -147,7 +148,44 @@ void Form1::OnCommand(int id, int code, HWND /*control*/) {
     case mnuStep:
       app().steps_window().Show();
       break;
+    case StyleButton3:
+      if (code == BN_CLICKED) AddCurrentDocument();
+      break;
+    case StyleButton4:
+      if (code == BN_CLICKED) AddSelectedDocuments();
+      break;
+    case StyleButton5:
+      if (code == BN_CLICKED) DeleteCurrentDocument();
+      break;
+    case StyleButton6:
+      if (code == BN_CLICKED) DeleteAllDocuments();
+      break;
+    case StyleButton1:
+      if (code == BN_CLICKED) ChooseSplitFolder();
+      break;
+    case StyleButton2:
+      if (code == BN_CLICKED) ChooseMergeOutput();
+      break;
+    case Check5:
+      if (code == BN_CLICKED) EnableMergeOptions();
+      break;
+    case Check6:
+      if (code == BN_CLICKED) EnableSplitOptions();
+      break;
   }
+}
+
+LRESULT Form1::OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) {
+  if (header.idFrom == ListView2) return OnAddedDocumentsNotify(header, wparam, lparam);
+  return Form::OnNotify(header, wparam, lparam);
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_VSCROLL && reinterpret_cast<HWND>(lparam) == order_bar_.hwnd()) {
+    OnOrderScroll(LOWORD(wparam));
+    return 0;
+  }
+  return Form::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace tessaro

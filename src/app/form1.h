@@ -2,10 +2,15 @@
 // output and option panels, and the buttons that run the work.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "app/added_document.h"
+#include "app/added_documents_drag.h"
+#include "app/added_documents_model.h"
+#include "app/added_documents_view.h"
 #include "app/form.h"
 #include "app/order_bar.h"
 #include "word/word_objects.h"
@@ -23,8 +28,16 @@ class Form1 : public Form {
   HWND tree_handle() const { return tree_; }
   const OrderBar& order_bar() const { return order_bar_; }
 
-  // The rows of ListView2, first to last.
+  // The added documents, first to last: what the merge joins and the split cuts.
   std::vector<AddedDocument> AddedDocuments() const;
+  // The file-system path of the folder selected in TreeView1; empty when
+  // nothing is selected or the folder has none.
+  std::wstring SelectedFolderPath() const;
+  // Replaces where the add buttons take their folder from (the tree's
+  // selection) with source; an empty function restores the tree. For tests
+  // that fill ListView1 themselves.
+  void OverrideFolderPathForTesting(std::function<std::wstring()> source);
+  HWND added_documents_tooltip() const { return added_drag_.tooltip(); }
   // Where the merge and the split send their messages; a box titled "提示"
   // unless replaced (tests record them instead).
   void set_show_message(word::ShowMessage show_message) { show_message_ = std::move(show_message); }
@@ -39,6 +52,8 @@ class Form1 : public Form {
   void OnLoad() override;
   void OnUnload() override;
   void OnCommand(int id, int code, HWND control) override;
+  LRESULT OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) override;
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   void DisableOptionControls();
@@ -52,8 +67,30 @@ class Form1 : public Form {
   void Split();
   word::ShowMessage MessageFunction() const;
 
+  // The added-documents list (form1_added_documents.cpp).
+  void PrepareAddedDocuments();
+  void ShowAddedCount();
+  std::wstring FolderOfAddition() const;
+  void AddCurrentDocument();
+  void AddSelectedDocuments();
+  void DeleteCurrentDocument();
+  void DeleteAllDocuments();
+  LRESULT OnAddedDocumentsNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam);
+  void OnRowPicked(int row);
+  void OnOrderScroll(int request);
+
+  // Output locations and option panels (form1_outputs.cpp).
+  void ChooseSplitFolder();
+  void ChooseMergeOutput();
+  void EnableMergeOptions();
+  void EnableSplitOptions();
+
   Font path_font_;
   OrderBar order_bar_;
+  AddedDocumentsModel added_documents_;
+  AddedDocumentsView added_view_;
+  AddedDocumentsDrag added_drag_{added_documents_, order_bar_};
+  std::function<std::wstring()> folder_path_for_testing_;
   HWND list_ = nullptr;
   HWND tree_ = nullptr;
   HACCEL accelerators_ = nullptr;

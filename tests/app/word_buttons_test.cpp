@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "main_window_fixture.h"
 #include "pump.h"
 
 namespace tessaro {
@@ -24,39 +25,26 @@ bool Registered(const wchar_t* prog_id) {
   return SUCCEEDED(CLSIDFromProgID(prog_id, &clsid));
 }
 
-class WordButtonsWindowTest : public ::testing::Test {
+class WordButtonsWindowTest : public testing::MainWindowFixture {
  protected:
   void SetUp() override {
     if (Registered(L"Word.Application") || Registered(L"KWPS.Application"))
       GTEST_SKIP() << "a Word automation server is registered in this prefix";
-    app_ = std::make_unique<Application>([] {});
-    ASSERT_TRUE(app_->Start());
-    testing::PumpMessages();
-    form_ = &app_->main_window();
+    MainWindowFixture::SetUp();
     form_->set_show_message([this](const std::wstring& text) { messages_.push_back(text); });
-    AddRow(L"a.docx", L"C:\\");
-    AddRow(L"b.docx", L"C:\\docs");
-  }
-  void TearDown() override { app_.reset(); }
-
-  void AddRow(const wchar_t* name, const wchar_t* folder) {
-    HWND list = form_->Control(ListView2);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<wchar_t*>(name);
-    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    item.iSubItem = 1;
-    item.pszText = const_cast<wchar_t*>(folder);
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  }
-  void Press(int button) {
-    SendMessageW(form_->hwnd(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form_->Control(button)));
+    form_->OverrideFolderPathForTesting([this] { return folder_; });
+    AddFrom(L"C:\\", L"a.docx");
+    AddFrom(L"C:\\docs", L"b.docx");
   }
 
-  std::unique_ptr<Application> app_;
-  Form1* form_ = nullptr;
+  // Adds one document the way a user does: selected in the contents list, "添加全部".
+  void AddFrom(const wchar_t* folder, const wchar_t* name) {
+    folder_ = folder;
+    FillContents({{name, L"", true}}, 0);
+    Press(StyleButton4);
+  }
+
+  std::wstring folder_;
   std::vector<std::wstring> messages_;
 };
 

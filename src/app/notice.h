@@ -1,0 +1,11 @@
+// The program tells the user things in modal message boxes with an OK button
+// and no icon, titled "提示" unless a message says otherwise.
+#pragma once
+
+#include <windows.h>
+
+namespace tessaro {
+
+void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title = L"提示");
+
+}  // namespace tessaro

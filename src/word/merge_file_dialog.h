@@ -1,0 +1,21 @@
+// The save dialog behind the merge output's "..." button.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessaro {
+
+struct MergeFileChoice {
+  enum class Outcome { Chosen, Cancelled, Failed };
+  Outcome outcome = Outcome::Cancelled;
+  std::wstring path;  // whole however long, when chosen
+};
+
+// Shows the dialog over owner, starting in the program's own folder, and
+// offers Word files first. Only an existing file can be confirmed; a new
+// name is typed into the path box instead.
+MergeFileChoice ChooseMergeFile(HWND owner);
+
+}  // namespace tessaro

@@ -1,0 +1,211 @@
+// The output choosers and option panels of the main window: the "..."
+// buttons fill the path boxes from the standard dialogs, the check boxes
+// that title the option frames enable what is inside them.
+#include <windows.h>
+#include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "app/form1_layout.h"
+#include "dialog_watcher.h"
+#include "main_window_fixture.h"
+#include "word/save_path.h"
+
+namespace tessaro {
+namespace {
+
+using namespace form1;
+using testing::DialogWatcher;
+
+// Controls of the common save dialog.
+constexpr int kFileNameEdit = 0x480;   // edt1
+constexpr int kFileNameCombo = 0x47c;  // cmb13, in newer layouts
+constexpr int kFileTypeCombo = 0x470;  // cmb1
+
+std::wstring TempFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, path);
+  std::wstring folder(path);
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return folder;
+}
+
+// A fresh folder whose path is length characters long, most of them Chinese.
+class LongFolder {
+ public:
+  explicit LongFolder(std::size_t length)
+      : root_(TempFolder() + L"\\输出测试" + std::to_wstring(GetCurrentProcessId())) {
+    path_ = root_;
+    CreateDirectoryW((L"\\\\?\\" + path_).c_str(), nullptr);
+    while (path_.size() + 1 < length) {
+      path_ += L'\\' + std::wstring(std::min<std::size_t>(length - path_.size() - 1, 40), L'文');
+      CreateDirectoryW((L"\\\\?\\" + path_).c_str(), nullptr);
+    }
+  }
+  LongFolder(const LongFolder&) = delete;
+  LongFolder& operator=(const LongFolder&) = delete;
+  ~LongFolder() {
+    if (!file_.empty()) DeleteFileW((L"\\\\?\\" + file_).c_str());
+    for (std::wstring path = path_; path.size() >= root_.size(); path.resize(path.find_last_of(L'\\'))) {
+      RemoveDirectoryW((L"\\\\?\\" + path).c_str());
+    }
+  }
+
+  const std::wstring& path() const { return path_; }
+  const std::wstring& MakeFile(const std::wstring& name) {
+    file_ = path_ + L"\\" + name;
+    CloseHandle(CreateFileW((L"\\\\?\\" + file_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return file_;
+  }
+
+ private:
+  std::wstring root_;
+  std::wstring path_;
+  std::wstring file_;
+};
+
+class OutputsWindowTest : public testing::MainWindowFixture {
+ protected:
+  bool Checked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+};
+
+TEST_F(OutputsWindowTest, CheckBoxesEnableTheirPanelsAndKeepTheValues) {
+  Click(Check5);
+  for (int id : {Check2, Check3, Check4}) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+  Click(Check3);
+  Click(Check5);
+  for (int id : {Check2, Check3, Check4}) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+  EXPECT_TRUE(Checked(Check3));  // the merge still reads it
+  for (int id : {Check7, Option1, Option2, Text3}) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+
+  Click(Check6);
+  for (int id : {Check7, Option1, Option2, Text3}) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+  Click(Option2);
+  SetWindowTextW(Control(Text3), L"4");
+  Click(Check6);
+  for (int id : {Check7, Option1, Option2, Text3}) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+  EXPECT_TRUE(Checked(Option2));
+  EXPECT_FALSE(Checked(Option1));
+  EXPECT_EQ(Text(Text3), L"4");
+  for (int id : {Check2, Check3, Check4}) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+}
+
+TEST_F(OutputsWindowTest, SaveDialogReturnsALongChinesePathWhole) {
+  // Wine's dialog cannot browse beyond MAX_PATH; this path is still far longer
+  // in bytes than a 255-byte ANSI buffer holds.
+  LongFolder folder(200);
+  const std::wstring file = folder.MakeFile(L"合并结果.docx");
+  std::wstring first_filter;
+  std::wstring start_folder;
+  DialogWatcher watcher(L"保存文件的路径及文件名...", [&](HWND dialog) {
+    wchar_t text[512] = {};
+    SendDlgItemMessageW(dialog, kFileTypeCombo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    first_filter = text;
+    SendMessageW(dialog, CDM_GETFOLDERPATH, 512, reinterpret_cast<LPARAM>(text));
+    start_folder = text;
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+    SetWindowTextW(name, file.c_str());
+    testing::PressButton(dialog, IDOK);
+  });
+  Press(StyleButton2);
+  ASSERT_TRUE(watcher.Finish());
+  EXPECT_EQ(first_filter, L"Word文件 (*.doc;*.docx)");
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::wstring program_folder(program);
+  program_folder.resize(program_folder.find_last_of(L'\\'));
+  EXPECT_EQ(_wcsicmp(start_folder.c_str(), program_folder.c_str()), 0) << start_folder;
+  EXPECT_EQ(Text(Text1), file);
+}
+
+TEST_F(OutputsWindowTest, CancellingTheSaveDialogKeepsTheMergeFile) {
+  SetWindowTextW(Control(Text1), L"C:\\合并.doc");
+  DialogWatcher watcher(L"保存文件的路径及文件名...", [](HWND dialog) { testing::PressButton(dialog, IDCANCEL); });
+  DialogWatcher no_failure(L"Tessaro", testing::ReadAndPressOk, 2000);
+  Press(StyleButton2);
+  EXPECT_TRUE(watcher.Finish());
+  EXPECT_FALSE(no_failure.Finish());
+  EXPECT_EQ(Text(Text1), L"C:\\合并.doc");
+}
+
+// The shell's folder browser: its caption is the system's, the title we pass
+// shows in a static above the tree.
+constexpr const wchar_t* kBrowserCaption = L"选择文件夹";
+constexpr int kBrowserTitle = 0x3742;
+
+std::wstring ShownTitle(HWND browser) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(browser, kBrowserTitle, text, 256);
+  return text;
+}
+
+// Lets the browser pick folder and confirms it.
+std::function<void(HWND)> PickFolder(const std::wstring& folder, std::wstring& title) {
+  return [&folder, &title](HWND browser) {
+    title = ShownTitle(browser);
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    testing::PressButton(browser, IDOK);
+  };
+}
+
+TEST_F(OutputsWindowTest, FolderChooserFillsTheSplitFolder) {
+  const std::wstring folder = TempFolder();
+  std::wstring title;
+  DialogWatcher watcher(kBrowserCaption, PickFolder(folder, title));
+  Press(StyleButton1);
+  ASSERT_TRUE(watcher.Finish());
+  EXPECT_EQ(title, L"选择文件夹");
+  EXPECT_EQ(_wcsicmp(Text(Text2).c_str(), folder.c_str()), 0) << Text(Text2);
+
+  // A drive root comes back with its backslash, so it joins without a second one.
+  const std::wstring root = L"C:\\";
+  DialogWatcher root_watcher(kBrowserCaption, PickFolder(root, title));
+  Press(StyleButton1);
+  ASSERT_TRUE(root_watcher.Finish());
+  EXPECT_EQ(Text(Text2), root);
+
+  DialogWatcher cancel(kBrowserCaption, [](HWND browser) { testing::PressButton(browser, IDCANCEL); });
+  Press(StyleButton1);
+  ASSERT_TRUE(cancel.Finish());
+  EXPECT_EQ(Text(Text2), root);
+}
+
+TEST_F(OutputsWindowTest, FolderChooserWithoutATitleAsksForADirectory) {
+  std::wstring title;
+  DialogWatcher watcher(kBrowserCaption, [&title](HWND browser) {
+    title = ShownTitle(browser);
+    testing::PressButton(browser, IDCANCEL);
+  });
+  EXPECT_EQ(BrowseForFolder(form_->hwnd(), L""), L"");
+  ASSERT_TRUE(watcher.Finish());
+  EXPECT_EQ(title, L"选择目录");
+}
+
+TEST(SavePathTest, FileSystemPathsComeBackWhole) {
+  // Longer than the 255 characters the chooser once allowed; Wine's shell
+  // parses no path beyond MAX_PATH, so that is as far as this can reach.
+  LongFolder folder(MAX_PATH - 1);
+  PIDLIST_ABSOLUTE item = nullptr;
+  ASSERT_EQ(SHParseDisplayName(folder.path().c_str(), nullptr, &item, 0, nullptr), S_OK);
+  EXPECT_EQ(FileSystemPath(item), folder.path());
+  CoTaskMemFree(item);
+
+  ASSERT_EQ(SHParseDisplayName(L"C:\\", nullptr, &item, 0, nullptr), S_OK);
+  EXPECT_EQ(FileSystemPath(item), L"C:\\");
+  CoTaskMemFree(item);
+
+  // The desktop's virtual folders have no path.
+  ASSERT_EQ(SHGetKnownFolderIDList(FOLDERID_ComputerFolder, 0, nullptr, &item), S_OK);
+  EXPECT_EQ(FileSystemPath(item), L"");
+  CoTaskMemFree(item);
+  EXPECT_EQ(FileSystemPath(nullptr), L"");
+}
+
+}  // namespace
+}  // namespace tessaro
