@@ -10,6 +10,8 @@
 #include "app/twips.h"
 #include "app/wait_cursor.h"
 #include "controls/button_font.h"
+#include "shell/folder_list.h"
+#include "shell/folder_tree.h"
 
 namespace tessaro {
 namespace {
@@ -101,6 +103,7 @@ void Form1::OnLoad() {
   CenterOnScreen();
   PrepareContentsList();
   PrepareTree();
+  StartBrowsing();
 }
 
 void Form1::DisableOptionControls() {
@@ -134,6 +137,7 @@ void Form1::PrepareTree() {
 void Form1::OnUnload() {
   WaitCursor wait;
   ShowWindow(hwnd(), SW_HIDE);
+  StopBrowsing();
   list_ = nullptr;
   tree_ = nullptr;
 }
@@ -158,7 +162,21 @@ void Form1::OnCommand(int id, int code, HWND /*control*/) {
     case mnuStep:
       app().steps_window().Show();
       break;
+    default:
+      OnViewCommand(id);
+      break;
   }
+}
+
+LRESULT Form1::OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (RouteBrowsingNotify(header, result)) return result;
+  return Form::OnNotify(header, wparam, lparam);
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITMENUPOPUP) EnableAutoArrangeItem(reinterpret_cast<HMENU>(wparam));
+  return Form::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace tessaro
