@@ -22,7 +22,11 @@ void Form1::StartBrowsing() {
   ListView_SetImageList(list_, shell::GetSysImageList(false), LVSIL_SMALL);
   ListView_SetImageList(list_, shell::GetSysImageList(true), LVSIL_NORMAL);
   SubclassWindow(list_, &ListWindowProc);
+  // The control widens its indentation to the icons' width (20 pixels at
+  // 120 DPI); the tree keeps the indentation it was given.
+  const UINT indent = TreeView_GetIndent(tree_);
   TreeView_SetImageList(tree_, shell::GetSysImageList(false), TVSIL_NORMAL);
+  TreeView_SetIndent(tree_, indent);
   SubclassWindow(tree_, &TreeWindowProc);
 
   folder_list_ = std::make_unique<shell::FolderList>(list_, tree_);
