@@ -10,6 +10,8 @@
 #include "app/twips.h"
 #include "app/wait_cursor.h"
 #include "controls/button_font.h"
+#include "shell/folder_list.h"
+#include "shell/folder_tree.h"
 
 namespace tessaro {
 namespace {
@@ -94,6 +96,7 @@ void Form1::OnLoad() {
   CenterOnScreen();
   PrepareContentsList();
   PrepareTree();
+  StartBrowsing();
 }
 
 void Form1::DisableOptionControls() {
@@ -118,6 +121,7 @@ void Form1::PrepareTree() {
 void Form1::OnUnload() {
   WaitCursor wait;
   ShowWindow(hwnd(), SW_HIDE);
+  StopBrowsing();
   list_ = nullptr;
   tree_ = nullptr;
 }
@@ -172,11 +176,16 @@ void Form1::OnCommand(int id, int code, HWND /*control*/) {
     case Check6:
       if (code == BN_CLICKED) EnableSplitOptions();
       break;
+    default:
+      OnViewCommand(id);
+      break;
   }
 }
 
 LRESULT Form1::OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) {
   if (header.idFrom == ListView2) return OnAddedDocumentsNotify(header, wparam, lparam);
+  LRESULT result = 0;
+  if (RouteBrowsingNotify(header, result)) return result;
   return Form::OnNotify(header, wparam, lparam);
 }
 
@@ -185,6 +194,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     OnOrderScroll(LOWORD(wparam));
     return 0;
   }
+  if (message == WM_INITMENUPOPUP) EnableAutoArrangeItem(reinterpret_cast<HMENU>(wparam));
   return Form::OnMessage(message, wparam, lparam);
 }
 

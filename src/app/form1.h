@@ -2,7 +2,11 @@
 // output and option panels, and the buttons that run the work.
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +21,11 @@
 
 namespace tessaro {
 
+namespace shell {
+class FolderList;
+class FolderTree;
+}  // namespace shell
+
 class Form1 : public Form {
  public:
   explicit Form1(Application& app);
@@ -27,12 +36,18 @@ class Form1 : public Form {
   HWND list_handle() const { return list_; }
   HWND tree_handle() const { return tree_; }
   const OrderBar& order_bar() const { return order_bar_; }
+  shell::FolderTree* folder_tree() const { return folder_tree_.get(); }
+  shell::FolderList* folder_list() const { return folder_list_.get(); }
+
+  // The file-system path of the folder selected in the tree; empty when none
+  // is selected or it lies outside the file system.
+  std::wstring SelectedFolderPath() const;
+  // Shows the contents list as large icons (0), small icons (1), a list (2)
+  // or a report (3), and checks the matching View menu item.
+  void SetView(int view);
 
   // The added documents, first to last: what the merge joins and the split cuts.
   std::vector<AddedDocument> AddedDocuments() const;
-  // The file-system path of the folder selected in TreeView1; empty when
-  // nothing is selected or the folder has none.
-  std::wstring SelectedFolderPath() const;
   // Replaces where the add buttons take their folder from (the tree's
   // selection) with source; an empty function restores the tree. For tests
   // that fill ListView1 themselves.
@@ -85,6 +100,23 @@ class Form1 : public Form {
   void EnableMergeOptions();
   void EnableSplitOptions();
 
+  // Shell browsing in the tree and the contents list (form1_browse.cpp).
+  void StartBrowsing();
+  void StopBrowsing();
+  bool RouteBrowsingNotify(const NMHDR& header, LRESULT& result);
+  // View and folder commands (form1_view.cpp).
+  bool OnViewCommand(int id);
+  void OnContentsKeyDown(const NMLVKEYDOWN& key);
+  void OnColumnClick(int column);
+  void SortBy(int order);
+  void Refresh();
+  void ChangeRoot();
+  void OpenParentFolder();
+  void SelectAllRows();
+  void EnableAutoArrangeItem(HMENU popup);
+  HMENU ViewMenu() const;
+  void CheckItem(int id, bool checked);
+
   Font path_font_;
   OrderBar order_bar_;
   AddedDocumentsModel added_documents_;
@@ -95,6 +127,8 @@ class Form1 : public Form {
   HWND tree_ = nullptr;
   HACCEL accelerators_ = nullptr;
   word::ShowMessage show_message_;
+  std::unique_ptr<shell::FolderList> folder_list_;
+  std::unique_ptr<shell::FolderTree> folder_tree_;
 };
 
 }  // namespace tessaro

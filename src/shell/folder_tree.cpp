@@ -1,0 +1,164 @@
+#include "shell/folder_tree.h"
+
+#include "shell/context_menu.h"
+#include "shell/folder_list.h"
+#include "shell/list_sort.h"
+#include "shell/shell_folder.h"
+
+namespace tessaro::shell {
+
+struct FolderTree::SortContext {
+  const FolderTree* tree;
+  IShellFolder* folder;
+};
+
+FolderTree::FolderTree(HWND tree, FolderList& list) : tree_(tree), list_(list) {}
+
+HTREEITEM FolderTree::SetTreeRoot(PCIDLIST_ABSOLUTE root) {
+  ClearTree();
+  const ChildPidl rel = CopyItemID(root, -1);
+  if (!rel) return nullptr;
+  const ComPtr<IShellFolder> parent = GetParentFolder(root);
+  HTREEITEM item = AddTreeItem(TVI_ROOT, parent.get(), root, rel.get());
+  if (!item) return nullptr;
+  TreeView_SelectItem(tree_, item);
+  TreeView_Expand(tree_, item, TVE_EXPAND);
+  return item;
+}
+
+HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq,
+                                  PCUITEMID_CHILD rel) {
+  auto record = std::make_unique<cTreeItemData>(CopyPIDL(fq), CopyPIDL(rel));
+  if (!record->pidlFQ() || !record->pidlRel()) return nullptr;
+  const SFGAOF attributes = GetAttributes(folder, rel, SFGAO_HASSUBFOLDER | SFGAO_SHARE);
+  std::wstring name = GetDisplayName(folder, rel, SHGDN_INFOLDER);
+
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  TVITEMW& item = insert.item;
+  item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+  item.pszText = name.data();
+  item.iImage = GetSysIconIndex(fq, SHGFI_SMALLICON);
+  item.iSelectedImage = GetSysIconIndex(fq, SHGFI_SMALLICON | SHGFI_OPENICON);
+  item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
+  if (attributes & SFGAO_SHARE) {
+    item.mask |= TVIF_STATE;
+    item.state = INDEXTOOVERLAYMASK(1);
+    item.stateMask = TVIS_OVERLAYMASK;
+  }
+  item.lParam = next_key_++;
+  // The record is in the table before the item exists: the control may
+  // notify about the item while inserting it.
+  table_.emplace(item.lParam, std::move(record));
+  HTREEITEM handle = TreeView_InsertItem(tree_, &insert);
+  if (!handle) table_.erase(item.lParam);
+  return handle;
+}
+
+void FolderTree::FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent) {
+  const ComPtr<IShellFolder> folder = GetFolder(parent_fq);
+  ComPtr<IEnumIDList> items;
+  bool added = false;
+  if (folder && folder->EnumObjects(GetTopLevelWindow(tree_), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                    items.put()) == S_OK && items) {
+    PITEMID_CHILD next = nullptr;
+    while (items->Next(1, &next, nullptr) == S_OK) {
+      const ChildPidl rel = ChildPidl::Adopt(next);
+      const AbsolutePidl fq = CombinePIDLs(parent_fq, rel.get());
+      if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
+    }
+  }
+  if (!added) {
+    SetChildrenFlag(parent, 0);
+    return;
+  }
+  SortContext context{this, folder.get()};
+  TVSORTCB sort{parent, &FolderTree::CompareItems, reinterpret_cast<LPARAM>(&context)};
+  TreeView_SortChildrenCB(tree_, &sort, FALSE);
+}
+
+int CALLBACK FolderTree::CompareItems(LPARAM first, LPARAM second, LPARAM context) {
+  const auto& sort = *reinterpret_cast<const SortContext*>(context);
+  const auto a = sort.tree->table_.find(first);
+  const auto b = sort.tree->table_.find(second);
+  if (a == sort.tree->table_.end() || b == sort.tree->table_.end()) return 0;
+  return OrderFromCompareResult(sort.folder->CompareIDs(0, a->second->pidlRel(), b->second->pidlRel()), 0);
+}
+
+void FolderTree::SetChildrenFlag(HTREEITEM item, int children) {
+  TVITEMW flag{};
+  flag.mask = TVIF_CHILDREN;
+  flag.hItem = item;
+  flag.cChildren = children;
+  TreeView_SetItem(tree_, &flag);
+}
+
+void FolderTree::ClearTree() { TreeView_DeleteAllItems(tree_); }
+
+void FolderTree::RefreshTree(HTREEITEM first) {
+  for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree_, item)) {
+    if (TreeView_GetItemState(tree_, item, TVIS_EXPANDED) & TVIS_EXPANDED) {
+      RefreshTree(TreeView_GetChild(tree_, item));
+      continue;
+    }
+    const bool had_children = TreeView_GetChild(tree_, item) != nullptr;
+    while (HTREEITEM child = TreeView_GetChild(tree_, item)) TreeView_DeleteItem(tree_, child);
+    if (!had_children) continue;
+    // The folder keeps its button, and the control must ask again on the
+    // next expansion instead of treating the folder as expanded once.
+    SetChildrenFlag(item, 1);
+    TreeView_SetItemState(tree_, item, 0, TVIS_EXPANDEDONCE);
+  }
+}
+
+const cTreeItemData* FolderTree::GetTreeItemData(HTREEITEM item) const {
+  if (!item) return nullptr;
+  TVITEMW query{};
+  query.mask = TVIF_PARAM;
+  query.hItem = item;
+  if (!TreeView_GetItem(tree_, &query)) return nullptr;
+  const auto found = table_.find(query.lParam);
+  return found == table_.end() ? nullptr : found->second.get();
+}
+
+LRESULT FolderTree::OnNotify(const NMHDR& header) {
+  const auto& tree = reinterpret_cast<const NMTREEVIEWW&>(header);
+  switch (header.code) {
+    case TVN_DELETEITEMW:
+      table_.erase(tree.itemOld.lParam);
+      return 0;
+    case TVN_ITEMEXPANDINGW: {
+      HTREEITEM item = tree.itemNew.hItem;
+      const cTreeItemData* record = GetTreeItemData(item);
+      if (record && !TreeView_GetChild(tree_, item)) FillTreeChildren(record->pidlFQ(), item);
+      return 0;
+    }
+    case TVN_SELCHANGEDW:
+      if (const cTreeItemData* record = GetTreeItemData(tree.itemNew.hItem)) {
+        list_.FillList(record->pidlFQ(), record->pidlRel());
+      }
+      return 0;
+    case NM_RCLICK:
+      return OnRightClick();
+  }
+  return 0;
+}
+
+LRESULT FolderTree::OnRightClick() {
+  TVHITTESTINFO hit{};
+  GetCursorPos(&hit.pt);
+  ScreenToClient(tree_, &hit.pt);
+  TreeView_HitTest(tree_, &hit);
+  constexpr UINT kOnItem = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON |
+                           TVHT_ONITEMRIGHT | TVHT_ONITEMSTATEICON;
+  const cTreeItemData* record = (hit.flags & kOnItem) ? GetTreeItemData(hit.hItem) : nullptr;
+  if (!record || IsDesktopPIDL(record->pidlFQ())) return 0;
+  POINT screen = hit.pt;
+  ClientToScreen(tree_, &screen);
+  const ComPtr<IShellFolder> parent = GetParentFolder(record->pidlFQ());
+  const PCUITEMID_CHILD items[] = {record->pidlRel()};
+  return ShowShellContextMenu(tree_, parent.get(), items, screen) ? 0 : 1;
+}
+
+}  // namespace tessaro::shell

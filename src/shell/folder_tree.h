@@ -1,0 +1,59 @@
+// The folder pane: shell folders from one root down, filled one level at a
+// time as folders are expanded. Selecting a folder shows its contents in the
+// folder list. The host window passes the tree's notifications to OnNotify.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <unordered_map>
+
+#include "shell/tree_item_data.h"
+
+namespace tessaro::shell {
+
+class FolderList;
+
+class FolderTree {
+ public:
+  FolderTree(HWND tree, FolderList& list);
+  FolderTree(const FolderTree&) = delete;
+  FolderTree& operator=(const FolderTree&) = delete;
+
+  HWND window() const { return tree_; }
+
+  // Empties the tree, adds the root folder, selects and expands it. Returns
+  // the root item, nullptr when its list cannot be copied.
+  HTREEITEM SetTreeRoot(PCIDLIST_ABSOLUTE root);
+  // Removes every item; each deletion frees its record.
+  void ClearTree();
+  // Drops the loaded children of every collapsed folder from the given item
+  // and its following siblings down, so they are read afresh on expanding.
+  void RefreshTree(HTREEITEM first);
+  // The record of an item, nullptr for none.
+  const cTreeItemData* GetTreeItemData(HTREEITEM item) const;
+  std::size_t record_count() const { return table_.size(); }
+
+  // A notification of the tree. Non-zero means dealt with completely; 0
+  // passes it on to the default handling.
+  LRESULT OnNotify(const NMHDR& header);
+
+ private:
+  struct SortContext;
+
+  HTREEITEM AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel);
+  void FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent);
+  void SetChildrenFlag(HTREEITEM item, int children);
+  LRESULT OnRightClick();
+  static int CALLBACK CompareItems(LPARAM first, LPARAM second, LPARAM context);
+
+  HWND tree_;
+  FolderList& list_;
+  // Each item's lParam is its key here; keys are never reused.
+  std::unordered_map<LPARAM, std::unique_ptr<cTreeItemData>> table_;
+  LPARAM next_key_ = 1;
+};
+
+}  // namespace tessaro::shell

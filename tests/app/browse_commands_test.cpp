@@ -1,0 +1,210 @@
+// Browsing in the main window: the start-up state of the tree and the list,
+// the View menu, header clicks, keys, refresh, and a shutdown that frees
+// every item list and keeps the shell's image lists alive.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/application.h"
+#include "app/form1.h"
+#include "app/form1_layout.h"
+#include "app/form1_menu.h"
+#include "browse_fixture.h"
+#include "counting_allocator.h"
+#include "pump.h"
+#include "shell/folder_list.h"
+#include "shell/folder_tree.h"
+#include "shell/shell_folder.h"
+
+namespace tessaro {
+namespace {
+
+using namespace form1;
+
+class BrowseWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    allocator_ = std::make_unique<testing::CountingAllocator>();
+    app_ = std::make_unique<Application>([] {});
+    ASSERT_TRUE(app_->Start());
+    testing::PumpMessages();
+    form_ = &app_->main_window();
+    list_ = form_->list_handle();
+    tree_ = form_->tree_handle();
+  }
+  void TearDown() override {
+    app_.reset();
+    EXPECT_EQ(allocator_->live(), 0u) << "every item list freed at shutdown";
+    EXPECT_EQ(allocator_->bad_frees(), 0u);
+    allocator_.reset();
+  }
+
+  void Command(int id) { SendMessageW(form_->hwnd(), WM_COMMAND, id, 0); }
+  bool Checked(int id) const { return GetMenuState(GetMenu(form_->hwnd()), id, MF_BYCOMMAND) & MF_CHECKED; }
+  bool Enabled(int id) const { return !(GetMenuState(GetMenu(form_->hwnd()), id, MF_BYCOMMAND) & MF_GRAYED); }
+  HMENU ViewMenu() const { return GetSubMenu(GetMenu(form_->hwnd()), 1); }
+  void OpenViewMenu() { SendMessageW(form_->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(ViewMenu()), 1); }
+  void ClickHeader(int column) {
+    NMLISTVIEW click{};
+    click.hdr = NMHDR{list_, static_cast<UINT_PTR>(ListView1), static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageW(form_->hwnd(), WM_NOTIFY, ListView1, reinterpret_cast<LPARAM>(&click));
+  }
+  void KeyDown(WORD key) {
+    NMLVKEYDOWN down{};
+    down.hdr = NMHDR{list_, static_cast<UINT_PTR>(ListView1), static_cast<UINT>(LVN_KEYDOWN)};
+    down.wVKey = key;
+    SendMessageW(form_->hwnd(), WM_NOTIFY, ListView1, reinterpret_cast<LPARAM>(&down));
+  }
+  std::wstring FirstRow() const {
+    wchar_t text[MAX_PATH] = {};
+    ListView_GetItemText(list_, 0, 0, text, MAX_PATH);
+    return text;
+  }
+  // Roots the tree at the disk tree, as "更改根目录" would.
+  HTREEITEM RootAtDiskTree() {
+    const shell::AbsolutePidl root = testing::PidlOfPath(disk_.root);
+    return form_->folder_tree()->SetTreeRoot(root.get());
+  }
+
+  testing::DiskTree disk_;
+  std::unique_ptr<testing::CountingAllocator> allocator_;
+  std::unique_ptr<Application> app_;
+  Form1* form_ = nullptr;
+  HWND list_ = nullptr;
+  HWND tree_ = nullptr;
+};
+
+TEST_F(BrowseWindowTest, StartsAtTheDesktopInReportViewSortedAscending) {
+  HTREEITEM root = TreeView_GetRoot(tree_);
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(TreeView_GetNextSibling(tree_, root), nullptr);
+  EXPECT_EQ(TreeView_GetSelection(tree_), root);
+  EXPECT_TRUE(TreeView_GetItemState(tree_, root, TVIS_EXPANDED) & TVIS_EXPANDED);
+  EXPECT_NE(TreeView_GetChild(tree_, root), nullptr);
+  const shell::cTreeItemData* record = form_->folder_tree()->GetTreeItemData(root);
+  ASSERT_NE(record, nullptr);
+  EXPECT_TRUE(shell::IsDesktopPIDL(record->pidlFQ()));
+  EXPECT_GT(ListView_GetItemCount(list_), 0);
+
+  EXPECT_EQ(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_TRUE(Checked(mnuViewReport));
+  EXPECT_FALSE(Checked(mnuViewLargeIcons));
+  EXPECT_TRUE(Checked(mnuViewArrangeAZ));
+  EXPECT_FALSE(Checked(mnuViewArrangeZA));
+  EXPECT_FALSE(Checked(mnuViewArrangeAuto));
+
+  EXPECT_EQ(ListView_GetImageList(list_, LVSIL_SMALL), shell::GetSysImageList(false));
+  EXPECT_EQ(ListView_GetImageList(list_, LVSIL_NORMAL), shell::GetSysImageList(true));
+  EXPECT_EQ(TreeView_GetImageList(tree_, TVSIL_NORMAL), shell::GetSysImageList(false));
+  EXPECT_NE(GetPropW(list_, L"OldWndProc"), nullptr);
+  EXPECT_NE(GetPropW(tree_, L"OldWndProc"), nullptr);
+}
+
+TEST_F(BrowseWindowTest, ViewCommandsSwitchTheViewAndItsCheckMark) {
+  const int items[] = {mnuViewLargeIcons, mnuViewSmallIcons, mnuViewList, mnuViewReport};
+  const LONG_PTR styles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+  const bool auto_enabled[] = {true, true, false, false};
+  for (int i = 0; i < 4; ++i) {
+    Command(items[i]);
+    EXPECT_EQ(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_TYPEMASK, styles[i]) << i;
+    for (int j = 0; j < 4; ++j) EXPECT_EQ(Checked(items[j]), i == j) << i << "," << j;
+    OpenViewMenu();
+    EXPECT_EQ(Enabled(mnuViewArrangeAuto), auto_enabled[i]) << i;
+  }
+}
+
+TEST_F(BrowseWindowTest, LargeIconsWithoutAutoArrangeArrangeOnceThenFolderChangesArrangeAgain) {
+  Command(mnuViewLargeIcons);
+  EXPECT_FALSE(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE);
+  Command(mnuViewArrangeAuto);
+  EXPECT_TRUE(Checked(mnuViewArrangeAuto));
+  EXPECT_TRUE(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE);
+  Command(mnuViewArrangeAuto);
+  EXPECT_FALSE(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE);
+  RootAtDiskTree();
+  EXPECT_TRUE(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE) << "a new folder arranges automatically";
+  EXPECT_FALSE(Checked(mnuViewArrangeAuto));
+}
+
+TEST_F(BrowseWindowTest, SortMenuAndHeaderClicksFollowTheirOwnRules) {
+  RootAtDiskTree();
+  const std::wstring first_ascending = FirstRow();
+  Command(mnuViewArrangeZA);
+  EXPECT_TRUE(Checked(mnuViewArrangeZA));
+  EXPECT_FALSE(Checked(mnuViewArrangeAZ));
+  const std::wstring first_descending = FirstRow();
+  EXPECT_NE(first_ascending, first_descending);
+
+  // The name header's flag is still empty: the first click keeps descending.
+  ClickHeader(0);
+  EXPECT_EQ(FirstRow(), first_descending);
+  ClickHeader(0);
+  EXPECT_EQ(FirstRow(), first_ascending);
+  EXPECT_TRUE(Checked(mnuViewArrangeZA)) << "header clicks leave the menu alone";
+
+  shell::SortState& state = form_->folder_list()->sort_state();
+  for (int order : {0, 1, 0}) {
+    ClickHeader(1);
+    EXPECT_EQ(state.key, 1);
+    EXPECT_EQ(state.order, order);
+  }
+}
+
+TEST_F(BrowseWindowTest, CtrlAOrTheMenuSelectsEveryRow) {
+  RootAtDiskTree();
+  const int rows = ListView_GetItemCount(list_);
+  Command(mnuViewSelAll);
+  EXPECT_EQ(ListView_GetSelectedCount(list_), static_cast<UINT>(rows));
+  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  KeyDown('A');
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(ListView_GetSelectedCount(list_), static_cast<UINT>(rows));
+  KeyDown('A');  // without Control: nothing more
+}
+
+TEST_F(BrowseWindowTest, BackspaceGoesToTheParentFolderAndStopsAtTheRoot) {
+  HTREEITEM root = RootAtDiskTree();
+  EXPECT_EQ(form_->SelectedFolderPath(), disk_.root.wstring());
+  HTREEITEM a = TreeView_GetChild(tree_, root);
+  TreeView_SelectItem(tree_, a);
+  EXPECT_EQ(form_->SelectedFolderPath(), (disk_.root / L"A").wstring());
+  KeyDown(VK_BACK);
+  EXPECT_EQ(TreeView_GetSelection(tree_), root);
+  KeyDown(VK_BACK);
+  EXPECT_EQ(TreeView_GetSelection(tree_), root);
+}
+
+TEST_F(BrowseWindowTest, RefreshKeepsANewRootAndRereadsTheSelectedFolder) {
+  HTREEITEM root = RootAtDiskTree();
+  const int rows = ListView_GetItemCount(list_);
+  std::filesystem::create_directory(disk_.root / L"new");
+  Command(mnuViewRefresh);
+  EXPECT_EQ(TreeView_GetRoot(tree_), root);
+  EXPECT_EQ(ListView_GetItemCount(list_), rows + 1);
+}
+
+TEST_F(BrowseWindowTest, AHundredFolderChangesAndAShutdownFreeEveryListAndKeepTheImageLists) {
+  HTREEITEM root = RootAtDiskTree();
+  HTREEITEM a = TreeView_GetChild(tree_, root);
+  for (int i = 0; i < 100; ++i) TreeView_SelectItem(tree_, (i % 2) ? root : a);
+  EXPECT_GT(allocator_->allocations(), 100u);
+  HIMAGELIST small_icons = shell::GetSysImageList(false);
+  const int icons = ImageList_GetImageCount(small_icons);
+  form_->Unload();
+  EXPECT_EQ(allocator_->live(), 0u);
+  EXPECT_EQ(ImageList_GetImageCount(small_icons), icons) << "the shell's image list survives the controls";
+  EXPECT_EQ(GetPropW(list_, L"OldWndProc"), nullptr);
+}
+
+}  // namespace
+}  // namespace tessaro
