@@ -7,8 +7,8 @@
 #include "app/contents_rows.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
-#include "app/notice.h"
-#include "app/redraw_pause.h"
+#include "controls/notice.h"
+#include "controls/redraw_pause.h"
 #include "app/word_document_test.h"
 
 namespace tessaro {

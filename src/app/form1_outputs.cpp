@@ -5,7 +5,7 @@
 
 #include "app/form1.h"
 #include "app/form1_layout.h"
-#include "app/notice.h"
+#include "controls/notice.h"
 #include "word/merge_file_dialog.h"
 #include "word/save_path.h"
 

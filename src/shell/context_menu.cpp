@@ -1,6 +1,6 @@
 #include "shell/context_menu.h"
 
-#include "shell/com_ptr.h"
+#include "controls/com_ptr.h"
 
 namespace tessaro::shell {
 namespace {

@@ -5,6 +5,9 @@
 #include <climits>
 #include <vector>
 
+#include "controls/list_view_text.h"
+#include "controls/notice.h"
+#include "controls/redraw_pause.h"
 #include "shell/context_menu.h"
 #include "shell/list_columns.h"
 #include "shell/list_texts.h"
@@ -26,12 +29,6 @@ void SetSubItem(HWND list, int row, int column, const std::wstring& text) {
   ListView_SetItemText(list, row, column, const_cast<wchar_t*>(text.c_str()));
 }
 
-std::wstring ItemText(HWND list, int row) {
-  wchar_t text[MAX_PATH] = {};
-  ListView_GetItemText(list, row, 0, text, MAX_PATH);
-  return text;
-}
-
 std::wstring TreeItemText(HWND tree, HTREEITEM item) {
   wchar_t text[MAX_PATH] = {};
   TVITEMW query{};
@@ -42,21 +39,6 @@ std::wstring TreeItemText(HWND tree, HTREEITEM item) {
   TreeView_GetItem(tree, &query);
   return text;
 }
-
-// Keeps a large filling from repainting the list once per row.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND window) : window_(window) { SendMessageW(window_, WM_SETREDRAW, FALSE, 0); }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-  ~RedrawPause() {
-    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(window_, nullptr, TRUE);
-  }
-
- private:
-  HWND window_;
-};
 
 }  // namespace
 
@@ -217,7 +199,7 @@ void FolderList::OpenItem(int row) {
   const PCUITEMID_CHILD rel = RowPidl(row);
   if (!rel || !folder_) return;
   if (GetAttributes(folder_.get(), rel, SFGAO_FOLDER)) {
-    EnterFolder(ItemText(list_, row));
+    EnterFolder(ListViewItemText(list_, row, 0));
   } else {
     Execute(rel);
   }
@@ -248,7 +230,7 @@ void FolderList::Execute(PCUITEMID_CHILD rel) {
   info.lpIDList = const_cast<ITEMIDLIST_ABSOLUTE*>(item.get());
   if (ShellExecuteExW(&info)) return;
   const DWORD error = GetLastError();
-  MessageBoxW(owner, ShellExecuteFailureText(error).c_str(), kAppTitle, MB_OK);
+  ShowNotice(owner, ShellExecuteFailureText(error).c_str(), kAppTitle);
 }
 
 LRESULT FolderList::OnRightClick() {

@@ -10,7 +10,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "shell/com_ptr.h"
+#include "controls/com_ptr.h"
 #include "shell/list_sort.h"
 #include "shell/pidl.h"
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "shell/com_ptr.h"
+#include "controls/com_ptr.h"
 #include "shell/pidl.h"
 
 namespace tessaro::shell {

@@ -1,5 +1,6 @@
 #include "word/commands.h"
 
+#include "controls/notice.h"
 #include "word/start_word.h"
 
 namespace tessaro::word {
@@ -10,7 +11,7 @@ std::unique_ptr<Application> StartInstalledWord() { return StartWord(); }
 }  // namespace
 
 ShowMessage MessageBoxFor(HWND owner) {
-  return [owner](const std::wstring& text) { MessageBoxW(owner, text.c_str(), L"提示", MB_OK); };
+  return [owner](const std::wstring& text) { ShowNotice(owner, text.c_str()); };
 }
 
 void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& options,

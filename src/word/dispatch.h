@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "word/com_ptr.h"
+#include "controls/com_ptr.h"
 #include "word/result.h"
 #include "word/variant.h"
 

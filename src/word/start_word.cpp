@@ -15,7 +15,7 @@ HRESULT CreateServerObject(const wchar_t* prog_id, ComPtr<IDispatch>& object) {
   CLSID clsid{};
   if (const HRESULT hr = CLSIDFromProgID(prog_id, &clsid); FAILED(hr)) return hr;
   return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                          reinterpret_cast<void**>(object.Receive()));
+                          object.put_void());
 }
 
 std::unique_ptr<Application> StartWord(const CreateObject& create) {

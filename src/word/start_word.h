@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "word/com_ptr.h"
+#include "controls/com_ptr.h"
 #include "word/word_objects.h"
 
 namespace tessaro::word {

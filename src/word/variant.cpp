@@ -52,7 +52,7 @@ ComPtr<IDispatch> Variant::ToDispatch() const {
   if (v_.vt == VT_DISPATCH) return ComPtr<IDispatch>::Share(v_.pdispVal);
   ComPtr<IDispatch> object;
   if (v_.vt == VT_UNKNOWN && v_.punkVal)
-    v_.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(object.Receive()));
+    v_.punkVal->QueryInterface(IID_IDispatch, object.put_void());
   return object;
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "word/com_ptr.h"
+#include "controls/com_ptr.h"
 
 namespace tessaro::word {
 

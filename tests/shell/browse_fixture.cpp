@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "shell/com_ptr.h"
+#include "controls/com_ptr.h"
 
 namespace tessaro::testing {
 namespace {
@@ -31,7 +31,7 @@ void MakeSparseFile(const fs::path& path, std::uint64_t bytes) {
 }
 
 void MakeShortcut(const fs::path& link, const fs::path& target) {
-  shell::ComPtr<IShellLinkW> shortcut;
+  ComPtr<IShellLinkW> shortcut;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               shortcut.put_void()))) {
     return;

@@ -58,7 +58,7 @@ void Populate(const fs::path& files, const fs::path& folders) {
 // What every row of the list needs from the shell, without the list.
 void BareListQueries(PCIDLIST_ABSOLUTE folder_pidl) {
   const auto folder = shell::GetFolder(folder_pidl);
-  shell::ComPtr<IEnumIDList> items;
+  ComPtr<IEnumIDList> items;
   if (!folder || folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
                                      items.put()) != S_OK) {
     return;
@@ -79,7 +79,7 @@ void BareListQueries(PCIDLIST_ABSOLUTE folder_pidl) {
 // What every folder of the tree needs from the shell, without the tree.
 void BareTreeQueries(PCIDLIST_ABSOLUTE folder_pidl) {
   const auto folder = shell::GetFolder(folder_pidl);
-  shell::ComPtr<IEnumIDList> items;
+  ComPtr<IEnumIDList> items;
   if (!folder || folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, items.put()) != S_OK) return;
   PITEMID_CHILD next = nullptr;
   while (items->Next(1, &next, nullptr) == S_OK) {

@@ -97,7 +97,7 @@ TEST_F(DispatchTest, ChildObjectsAndNumbers) {
 class StartWordTest : public DispatchTest {
  protected:
   word::CreateObject Creator(HRESULT word_result) {
-    return [this, word_result](const wchar_t* prog_id, word::ComPtr<IDispatch>& object) -> HRESULT {
+    return [this, word_result](const wchar_t* prog_id, ComPtr<IDispatch>& object) -> HRESULT {
       asked_.push_back(prog_id);
       if (std::wstring(prog_id) == L"Word.Application" && FAILED(word_result)) return word_result;
       if (std::wstring(prog_id) == L"KWPS.Application" && !wps_installed_) return CO_E_CLASSSTRING;

@@ -125,8 +125,8 @@ class FakeObject final : public IDispatch {
 
 }  // namespace
 
-word::ComPtr<IDispatch> FakeServer::NewObject(const std::wstring& role) {
-  return word::ComPtr<IDispatch>(new FakeObject(*this, role));
+ComPtr<IDispatch> FakeServer::NewObject(const std::wstring& role) {
+  return ComPtr<IDispatch>(new FakeObject(*this, role));
 }
 
 }  // namespace tessaro::testing

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "word/com_ptr.h"
+#include "controls/com_ptr.h"
 
 namespace tessaro::testing {
 
@@ -27,7 +27,7 @@ class FakeServer {
   // Per "Object.Member": an HRESULT failure without EXCEPINFO.
   std::map<std::wstring, HRESULT> failures;
 
-  word::ComPtr<IDispatch> NewObject(const std::wstring& role);
+  ComPtr<IDispatch> NewObject(const std::wstring& role);
 
   // Objects not yet released, across all servers.
   static int live_objects;

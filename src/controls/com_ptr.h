@@ -6,22 +6,18 @@
 
 #include <utility>
 
-namespace tessaro::shell {
+namespace tessaro {
 
 template <typename T>
 class ComPtr {
  public:
   ComPtr() = default;
   // Takes over a reference the caller already holds.
-  static ComPtr Attach(T* pointer) {
-    ComPtr result;
-    result.pointer_ = pointer;
-    return result;
-  }
+  explicit ComPtr(T* owned) noexcept : pointer_(owned) {}
   // Shares an object: adds a reference of its own.
   static ComPtr Share(T* pointer) {
     if (pointer) pointer->AddRef();
-    return Attach(pointer);
+    return ComPtr(pointer);
   }
   ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
   ComPtr& operator=(ComPtr&& other) noexcept {
@@ -58,4 +54,4 @@ class ComPtr {
   T* pointer_ = nullptr;
 };
 
-}  // namespace tessaro::shell
+}  // namespace tessaro

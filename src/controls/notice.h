@@ -6,6 +6,8 @@
 
 namespace tessaro {
 
-void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title = L"提示");
+inline void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title = L"提示") {
+  MessageBoxW(owner, text, title, MB_OK);
+}
 
 }  // namespace tessaro
