@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/application.h"
 #include "app/resource_ids.h"
 #include "app/twips.h"
 #include "app/wait_cursor.h"
 #include "controls/button_font.h"
+#include "controls/notice.h"
 #include "controls/style_button.h"
 
 namespace tessaro {
@@ -301,7 +304,14 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPAR
   }
   if (!form) return DefWindowProcW(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  return form->HandleMessage(message, wparam, lparam);
+  // No exception may unwind through the system's code that called us; the
+  // handlers throw only when memory runs out, which the user should hear of.
+  try {
+    return form->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception&) {
+    ShowNotice(window, L"未知原因导致操作失败!", L"Tessaro");
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
 }
 
 }  // namespace tessaro
