@@ -4,11 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
 
 #include "app/form1_layout.h"
+#include "shell/folder_tree.h"
 #include "dialog_watcher.h"
 #include "main_window_fixture.h"
 
@@ -380,33 +382,16 @@ TEST_F(AddedDocumentsWindowTest, DISABLED_ScreenshotOfDocumentsOrderedByDragging
   for (const wchar_t* file : files) {
     CloseHandle(CreateFileW((folder_ + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   }
-  // ListView1 as the folder contents list shows the folder.
+  // Browse to the folder as a user would: the tree shows it, the contents
+  // list fills from the shell, every row is selected as Ctrl+A does.
+  form_->OverrideFolderPathForTesting(nullptr);
+  PIDLIST_ABSOLUTE pidl = nullptr;
+  ASSERT_EQ(SHParseDisplayName(folder_.c_str(), nullptr, &pidl, 0, nullptr), S_OK);
+  form_->folder_tree()->SetTreeRoot(pidl);
+  CoTaskMemFree(pidl);
+  testing::PumpMessages();
   HWND contents = Control(ListView1);
-  SetWindowLongPtrW(contents, GWL_STYLE, (GetWindowLongPtrW(contents, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
-  std::vector<std::wstring> names;
-  std::vector<std::wstring> types;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    SHFILEINFOW info{};
-    SHGetFileInfoW((folder_ + L"\\" + found.cFileName).c_str(), 0, &info, sizeof(info), SHGFI_TYPENAME);
-    names.push_back(found.cFileName);
-    types.push_back(info.szTypeName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  std::vector<ContentsItem> items;
-  for (std::size_t i = 0; i < names.size(); ++i) items.push_back({names[i].c_str(), types[i].c_str(), true});
-  FillContents(items, 0);
-  for (int column = 0; column < 3; ++column) {
-    const wchar_t* captions[] = {L"名称", L"大小", L"类型"};
-    LVCOLUMNW info{};
-    info.mask = LVCF_TEXT | LVCF_WIDTH;
-    info.pszText = const_cast<wchar_t*>(captions[column]);
-    info.cx = column == 0 ? 180 : 120;
-    SendMessageW(contents, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-  }
+  ListView_SetItemState(contents, -1, LVIS_SELECTED, LVIS_SELECTED);
   Press(StyleButton4);
   ASSERT_EQ(AddedCount(), 4);
   DragRow(3, RowCentre(0));       // the appendix first
