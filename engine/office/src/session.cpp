@@ -208,6 +208,11 @@ void Session::close(int doc)
 
 std::string Session::fullName(int doc) { return get(doc).fullName; }
 
+std::string Session::text(int doc)
+{
+    return guarded("text", [&] { return utf8(get(doc).doc.text()->getText()->getString()); });
+}
+
 int Session::currentPage(int doc)
 {
     return guarded("current page", [&] {

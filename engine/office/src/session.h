@@ -35,6 +35,8 @@ public:
     void print(int doc);
     void close(int doc);
     std::string fullName(int doc);
+    // The body text, paragraphs joined by newlines (Range.Text of Content).
+    std::string text(int doc);
 
     // The split in Word's terms: the page holding the insertion point, moving
     // it to the next page, a page run to the clipboard and the clipboard into
