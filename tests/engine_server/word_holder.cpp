@@ -1,5 +1,6 @@
-// A client that starts Word, opens a document, says so, and waits to be
-// killed: the server must notice on its own that its client is gone.
+// A client that leaves a document open for the user, as "打开合并后的文档"
+// does: it opens it, makes Word visible, lets go of every reference, says
+// so, and waits to be killed.
 #include "word_client.h"
 
 #include <ole2.h>
@@ -16,7 +17,9 @@ int wmain(int argc, wchar_t** argv)
     OleInitialize(nullptr);
     try {
         Dispatch word = Dispatch::create(L"Word.Application");
-        word.object(L"Documents").call(L"Open", {named(L"FileName", argv[2]), named(L"ReadOnly", true)});
+        word.object(L"Documents").call(L"Open", {named(L"FileName", argv[2]), named(L"ReadOnly", false)});
+        word.put(L"Visible", true);
+        word.release();
         SetEvent(ready);
         Sleep(120000);
     } catch (const ComFailure&) {

@@ -95,7 +95,7 @@ protected:
     {
         Dispatch doc = openInput(word, path);
         const long pages = doc.object(L"Content").number(L"Information", {4});
-        doc.call(L"Close", {named(L"SaveChanges", false)});
+        doc.call(L"Close", {named(L"SaveChanges", 0)});
         return pages;
     }
 
@@ -103,7 +103,7 @@ protected:
     {
         Dispatch doc = openInput(word, path);
         const std::wstring text = doc.object(L"Content").text(L"Text");
-        doc.call(L"Close", {named(L"SaveChanges", false)});
+        doc.call(L"Close", {named(L"SaveChanges", 0)});
         return text;
     }
 
@@ -114,6 +114,7 @@ protected:
         Dispatch merged = openInput(word, inputs[0]);
         Dispatch selection = word.object(L"Selection");
         for (size_t i = 1; i < inputs.size(); ++i) {
+            openInput(word, inputs[i]).call(L"Close", {named(L"SaveChanges", 0)});
             selection.call(L"EndKey", {named(L"Unit", 6)});
             if (breaks)
                 selection.call(L"InsertBreak", {named(L"Type", 7)});
@@ -121,11 +122,11 @@ protected:
                                            named(L"ConfirmConversions", false), named(L"Link", false),
                                            named(L"Attachment", false)});
         }
-        const long pages = selection.number(L"Information", {4});
+        const long pages = merged.object(L"Content").number(L"Information", {4});
         merged.object(L"Content").call(L"Select");
         merged.object(L"Content").object(L"Fields").call(L"Update");
         merged.call(L"SaveAs", {named(L"FileName", output)});
-        merged.call(L"Close", {named(L"SaveChanges", false)});
+        merged.call(L"Close", {named(L"SaveChanges", 0)});
         return pages;
     }
 
@@ -157,50 +158,60 @@ TEST_F(WordServer, MergesThreeDocumentsInListOrderWithAndWithoutPageBreaks)
         EXPECT_EQ(bytes(inputs_[i]), before[i]) << "input changed";
 }
 
-// The split sequence as the program makes it: page ranges travel as
-// formatted text into new documents, never through the clipboard.
+// The split sequence as the program makes it: the pages' positions first,
+// then each run of pages as formatted text into a new document, never
+// through the clipboard.
+std::vector<std::pair<long, long>> pagePositions(const Dispatch& word, const Dispatch& source)
+{
+    Dispatch start = source.object(L"Content");
+    start.call(L"Collapse", {named(L"Direction", 1)});
+    start.call(L"Select");
+    const long pages = source.object(L"Content").number(L"Information", {4});
+    std::vector<std::pair<long, long>> positions;
+    for (long i = 1; i <= pages; ++i) {
+        Dispatch page = source.object(L"Bookmarks").object(L"Item", {L"\\page"}).object(L"Range");
+        positions.emplace_back(page.number(L"Start"), page.number(L"End"));
+        if (i < pages) {
+            Dispatch browser = word.object(L"Browser");
+            browser.put(L"Target", 1);
+            browser.call(L"Next");
+        }
+    }
+    return positions;
+}
+
+void savePiece(const Dispatch& word, const Dispatch& source, long start, long end, const std::wstring& path)
+{
+    Dispatch piece = word.object(L"Documents").object(L"Add");
+    Dispatch text = source.object(L"Range", {named(L"Start", start), named(L"End", end)}).object(L"FormattedText");
+    piece.object(L"Content").put(L"FormattedText", Arg(text));
+    piece.call(L"SaveAs", {named(L"FileName", path)});
+    piece.call(L"Close", {named(L"SaveChanges", 0)});
+}
+
 TEST_F(WordServer, SplitsEachPageIntoAFileOfItsOwnAndEvenlyIntoRuns)
 {
     const std::wstring folder = outputFolder(L"split");
     Dispatch word = startWord();
     {
         Dispatch source = openInput(word, document(L"five.docx"));
-        Dispatch start = source.object(L"Content");
-        start.call(L"Collapse", {named(L"Direction", 1)});
-        start.call(L"Select");
-        const long pages = source.object(L"Content").number(L"Information", {4});
-        ASSERT_EQ(pages, 5);
-        Dispatch browser = word.object(L"Browser");
-        for (long i = 1; i <= pages; ++i) {
-            Dispatch page = source.object(L"Bookmarks").object(L"Item", {L"\\page"});
-            source.object(L"Windows").object(L"Item", {1}).call(L"Activate");
-            browser.put(L"Target", 1);
-            browser.call(L"Next");
-            Dispatch piece = word.object(L"Documents").object(L"Add");
-            piece.object(L"Content").put(L"FormattedText", Arg(page.object(L"FormattedText")));
-            piece.call(L"SaveAs", {named(L"FileName", folder + L"\\five_" + std::to_wstring(i) + L".docx")});
-            piece.call(L"Close", {named(L"SaveChanges", false)});
-        }
+        const auto pages = pagePositions(word, source);
+        ASSERT_EQ(pages.size(), 5u);
+        for (size_t i = 0; i < pages.size(); ++i)
+            savePiece(word, source, pages[i].first, pages[i].second, folder + L"\\five_" + std::to_wstring(i + 1) + L".docx");
         EXPECT_EQ(source.text(L"FullName"), document(L"five.docx"));
-        source.call(L"Close");
+        source.call(L"Close", {named(L"SaveChanges", 0)});
     }
     {
-        // 7 pages into 3 files: 3, 2 and 2 pages, each run one range.
+        // 7 pages into 3 files: 3, 2 and 2 pages.
         Dispatch source = openInput(word, document(L"seven.docx"));
-        const int runs[][2] = {{1, 3}, {4, 5}, {6, 7}};
-        for (int i = 0; i < 3; ++i) {
-            const long from = source.object(L"GoTo", {named(L"What", 1), named(L"Which", 1), named(L"Count", runs[i][0])})
-                                  .number(L"Start");
-            const long to = runs[i][1] == 7 ? source.object(L"Content").number(L"End")
-                                            : source.object(L"GoTo", {named(L"What", 1), named(L"Which", 1),
-                                                                       named(L"Count", runs[i][1] + 1)})
-                                                  .number(L"Start");
-            Dispatch piece = word.object(L"Documents").object(L"Add");
-            piece.object(L"Content").put(L"FormattedText", Arg(source.object(L"Range", {from, to}).object(L"FormattedText")));
-            piece.call(L"SaveAs", {named(L"FileName", folder + L"\\seven_" + std::to_wstring(i + 1) + L".docx")});
-            piece.call(L"Close", {named(L"SaveChanges", false)});
-        }
-        source.call(L"Close");
+        const auto pages = pagePositions(word, source);
+        ASSERT_EQ(pages.size(), 7u);
+        const size_t runs[][2] = {{0, 2}, {3, 4}, {5, 6}};
+        for (size_t i = 0; i < 3; ++i)
+            savePiece(word, source, pages[runs[i][0]].first, pages[runs[i][1]].second,
+                      folder + L"\\seven_" + std::to_wstring(i + 1) + L".docx");
+        source.call(L"Close", {named(L"SaveChanges", 0)});
     }
     for (long i = 1; i <= 5; ++i) {
         const std::wstring piece = folder + L"\\five_" + std::to_wstring(i) + L".docx";
@@ -213,7 +224,7 @@ TEST_F(WordServer, SplitsEachPageIntoAFileOfItsOwnAndEvenlyIntoRuns)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(pagesOf(word, folder + L"\\seven_" + std::to_wstring(i + 1) + L".docx"), expected[i]);
     expectInOrder(textOf(word, folder + L"\\seven_2.docx"), {L"七页 第4节", L"七页 第5节"});
-    word.call(L"Quit");
+    word.call(L"Quit", {named(L"SaveChanges", 0)});
 }
 
 TEST_F(WordServer, BadInputsAndAMissingFolderFailAtOnceNamingThePath)
@@ -229,11 +240,11 @@ TEST_F(WordServer, BadInputsAndAMissingFolderFailAtOnceNamingThePath)
 
     Dispatch merged = openInput(word, inputs_[2]);
     Dispatch selection = word.object(L"Selection");
-    const long pages = selection.number(L"Information", {4});
+    const long pages = merged.object(L"Content").number(L"Information", {4});
     selection.call(L"EndKey", {named(L"Unit", 6)});
     failure([&] { selection.call(L"InsertFile", {named(L"FileName", document(L"locked.doc"))}); });
     failure([&] { selection.call(L"InsertFile", {named(L"FileName", document(L"damaged.docx"))}); });
-    EXPECT_EQ(selection.number(L"Information", {4}), pages) << "a bad file must insert nothing";
+    EXPECT_EQ(merged.object(L"Content").number(L"Information", {4}), pages) << "a bad file must insert nothing";
 
     const std::wstring noFolder = document(L"no such folder") + L"\\out.docx";
     EXPECT_NE(failure([&] { merged.call(L"SaveAs", {noFolder}); }).find(L"no such folder"), std::wstring::npos);
@@ -260,7 +271,7 @@ TEST_F(WordServer, AKilledEngineFailsTheNextCallAndLeavesNothingRunning)
     failure([&] { merged.call(L"SaveAs", {document(L"never.docx")}); });
 }
 
-TEST_F(WordServer, EndsWithItsLastReferenceAndWithItsClient)
+TEST_F(WordServer, EndsWithItsLastReferenceOrWithTheClientOfADocumentLeftOpen)
 {
     {
         Dispatch word = startWord();
@@ -269,7 +280,8 @@ TEST_F(WordServer, EndsWithItsLastReferenceAndWithItsClient)
     }
     ASSERT_TRUE(nothingLeft(20s)) << "the last release must end the server";
 
-    // A client that dies holding Word: Wine tells the server nothing.
+    // A document left open for the user keeps Word running without any
+    // reference; it ends with the client, which Wine does not tell it.
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ASSERT_TRUE(ready);
     std::wstring command = L"\"" HOLDER_W L"\" " + std::to_wstring(reinterpret_cast<uintptr_t>(ready)) + L" \"" +
@@ -281,6 +293,8 @@ TEST_F(WordServer, EndsWithItsLastReferenceAndWithItsClient)
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &holder));
     const bool held = WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0;
     EXPECT_TRUE(held);
+    Sleep(500);
+    EXPECT_EQ(serverProcesses().size(), held ? 1u : 0u);
     EXPECT_EQ(linuxProcesses("tessaro-engine").size(), held ? 1u : 0u);
     TerminateProcess(holder.hProcess, 1);
     WaitForSingleObject(holder.hProcess, 10000);

@@ -1,5 +1,6 @@
 // Application and the objects that hang off it alone: Documents, Selection
-// and Browser. Selection and Browser act on the active document.
+// and Browser. Selection and Browser act on the active document: the one
+// opened or added last that is still open.
 #include "dispatch.h"
 #include "objects.h"
 #include "word_error.h"
@@ -11,27 +12,21 @@ namespace {
 constexpr long wdStory = 6;
 constexpr long wdPageBreak = 7;
 constexpr long wdBrowsePage = 1;
-constexpr long wdNumberOfPagesInDocument = 4;
-constexpr long wdActiveEndAdjustedPageNumber = 1;
-constexpr long wdActiveEndPageNumber = 3;
 
 std::string id(int doc) { return std::to_string(doc); }
 
-enum AppMember : DISPID { Name = DISPID_VALUE, Visible = 1, DisplayAlerts, ScreenUpdating, WindowState, Activate,
-                          Documents, ActiveDocument, Selection, Browser, Quit, Version };
+enum AppMember : DISPID { Name = DISPID_VALUE, Visible = 1, DisplayAlerts, WindowState, Activate, Documents,
+                          Selection, Browser, Quit };
 constexpr Member kApplication[] = {
     {L"Name", Name},
-    {L"Visible", Visible},
-    {L"DisplayAlerts", DisplayAlerts},
-    {L"ScreenUpdating", ScreenUpdating},
-    {L"WindowState", WindowState},
+    {L"Visible", Visible, {}, true},
+    {L"DisplayAlerts", DisplayAlerts, {}, true},
+    {L"WindowState", WindowState, {}, true},
     {L"Activate", Activate},
     {L"Documents", Documents},
-    {L"ActiveDocument", ActiveDocument},
     {L"Selection", Selection},
     {L"Browser", Browser},
     {L"Quit", Quit, {L"SaveChanges", L"OriginalFormat", L"RouteDocument"}},
-    {L"Version", Version},
 };
 
 class Application final : public DispatchObject {
@@ -48,22 +43,16 @@ private:
         case Name:
             call.result = Variant::of(std::wstring(L"Microsoft Word"));
             break;
-        case Version:
-            call.result = Variant::of(std::wstring(L"16.0"));
-            break;
         case Visible:
             if (call.put)
-                word.visible = call.value.flag(0, false);
-            call.result = Variant::of(word.visible);
+                word.show(call.value.flag(0, false));
+            call.result = Variant::of(word.visible());
             break;
         case DisplayAlerts:
             // No dialog is ever shown, whatever the caller asks for.
             if (call.put)
                 word.displayAlerts = call.value.number(0, 0) != 0;
             call.result = Variant::of(static_cast<long>(word.displayAlerts ? -1 : 0));
-            break;
-        case ScreenUpdating:
-            call.result = Variant::of(true);
             break;
         case WindowState:
             if (call.put)
@@ -74,9 +63,6 @@ private:
             break;
         case Documents:
             call.result = documentsObject(word_);
-            break;
-        case ActiveDocument:
-            call.result = documentObject(word_, word.active());
             break;
         case Selection:
             call.result = selectionObject(word_);
@@ -93,10 +79,8 @@ private:
     WordPtr word_;
 };
 
-enum DocumentsMember : DISPID { Item = DISPID_VALUE, Count = 1, Open, Add };
+enum DocumentsMember : DISPID { Open = 1, Add };
 constexpr Member kDocuments[] = {
-    {L"Item", Item, {L"Index"}},
-    {L"Count", Count},
     {L"Open", Open, {L"FileName", L"ConfirmConversions", L"ReadOnly", L"AddToRecentFiles", L"PasswordDocument",
                      L"PasswordTemplate"}},
     {L"Add", Add, {L"Template", L"NewTemplate", L"DocumentType", L"Visible"}},
@@ -110,18 +94,7 @@ private:
     void invoke(Call& call) override
     {
         Word& word = *word_;
-        const auto& open = word.documents();
         switch (call.member) {
-        case Item: {
-            const long index = call.args.number(0, 0);
-            if (index < 1 || index > static_cast<long>(open.size()))
-                throw WordError{L"集合中没有这一项 (no such item): " + std::to_wstring(index)};
-            call.result = documentObject(word_, open[static_cast<size_t>(index - 1)]);
-            break;
-        }
-        case Count:
-            call.result = Variant::of(static_cast<long>(open.size()));
-            break;
         case Open:
             // Conversion prompts and passwords never get a dialog: a file
             // that would need one fails at once.
@@ -138,14 +111,11 @@ private:
     WordPtr word_;
 };
 
-enum SelectionMember : DISPID { EndKey = 1, HomeKey, InsertBreak, InsertFile, Information, Paste };
+enum SelectionMember : DISPID { EndKey = 1, InsertBreak, InsertFile };
 constexpr Member kSelection[] = {
     {L"EndKey", EndKey, {L"Unit", L"Extend"}},
-    {L"HomeKey", HomeKey, {L"Unit", L"Extend"}},
     {L"InsertBreak", InsertBreak, {L"Type"}},
     {L"InsertFile", InsertFile, {L"FileName", L"Range", L"ConfirmConversions", L"Link", L"Attachment"}},
-    {L"Information", Information, {L"Type"}},
-    {L"Paste", Paste},
 };
 
 class SelectionObject final : public DispatchObject {
@@ -159,10 +129,9 @@ private:
         const int doc = word.active();
         switch (call.member) {
         case EndKey:
-        case HomeKey:
             if (call.args.number(0, wdStory) != wdStory || call.args.number(1, 0) != 0)
                 throw unsupported(L"Unit/Extend");
-            word.engine({call.member == EndKey ? "end_key" : "home", id(doc)});
+            word.engine({"end_key", id(doc)});
             break;
         case InsertBreak:
             if (call.args.number(0, wdPageBreak) != wdPageBreak)
@@ -171,12 +140,6 @@ private:
             break;
         case InsertFile:
             insertFile(word, doc, call.args);
-            break;
-        case Information:
-            call.result = Variant::of(information(word, doc, call.args.number(0, -1)));
-            break;
-        case Paste:
-            word.engine({"paste", id(doc)});
             break;
         }
     }
@@ -188,21 +151,12 @@ private:
         word.insertFile(doc, args.text(0, L"FileName"));
     }
 
-    static long information(Word& word, int doc, long type)
-    {
-        if (type == wdNumberOfPagesInDocument)
-            return word.pageCount(doc);
-        if (type == wdActiveEndPageNumber || type == wdActiveEndAdjustedPageNumber)
-            return std::stol(word.engine({"current_page", id(doc)}).at(0));
-        throw unsupported(L"Information");
-    }
-
     WordPtr word_;
 };
 
 enum BrowserMember : DISPID { Target = 1, Next };
 constexpr Member kBrowser[] = {
-    {L"Target", Target},
+    {L"Target", Target, {}, true},
     {L"Next", Next},
 };
 

@@ -164,6 +164,8 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     while (slots < member->params.size() && member->params[slots])
         ++slots;
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (put && !member->settable)
+        return DISP_E_MEMBERNOTFOUND;
     // A put passes its value as the one named argument DISPID_PROPERTYPUT.
     UINT named = params->cNamedArgs;
     if (put && (named == 0 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))

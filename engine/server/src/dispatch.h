@@ -14,12 +14,13 @@
 namespace wordsrv {
 
 // One member of an automation class: its name, its DISPID (DISPID_VALUE for
-// the default member) and its parameter names in Word's order, which are
-// also the DISPIDs of the named arguments.
+// the default member), its parameter names in Word's order, which are also
+// the DISPIDs of the named arguments, and whether it takes a property put.
 struct Member {
     const wchar_t* name;
     DISPID id;
     std::array<const wchar_t*, 6> params{};
+    bool settable = false;
 };
 
 // The arguments of one call, by parameter position, whichever way the caller

@@ -24,7 +24,6 @@ Variant documentObject(const WordPtr& word, int doc);
 Variant selectionObject(const WordPtr& word);
 Variant browserObject(const WordPtr& word);
 Variant bookmarksObject(const WordPtr& word, int doc);
-Variant windowsObject(const WordPtr& word, int doc);
 Variant rangeObject(const WordPtr& word, const Span& span);
 Variant fieldsObject(const WordPtr& word, int doc);
 

@@ -15,22 +15,18 @@ constexpr IID IID_TessaroRange = {0x5b0e2c1a, 0x7d43, 0x4e1f, {0x9c, 0x2a, 0x41,
 
 constexpr long wdCollapseEnd = 0;
 constexpr long wdCollapseStart = 1;
-constexpr long wdActiveEndAdjustedPageNumber = 1;
-constexpr long wdActiveEndPageNumber = 3;
 constexpr long wdNumberOfPagesInDocument = 4;
 
-enum RangeMember : DISPID { Text = DISPID_VALUE, Start = 1, End, SetRange, Collapse, Select, Copy, Information,
-                            FormattedText, Fields };
+enum RangeMember : DISPID { Text = DISPID_VALUE, Start = 1, End, Collapse, Select, Information, FormattedText,
+                            Fields };
 constexpr Member kRange[] = {
     {L"Text", Text},
     {L"Start", Start},
     {L"End", End},
-    {L"SetRange", SetRange, {L"Start", L"End"}},
     {L"Collapse", Collapse, {L"Direction"}},
     {L"Select", Select},
-    {L"Copy", Copy},
     {L"Information", Information, {L"Type"}},
-    {L"FormattedText", FormattedText},
+    {L"FormattedText", FormattedText, {}, true},
     {L"Fields", Fields},
 };
 
@@ -61,17 +57,15 @@ private:
         const std::string doc = std::to_string(span_.doc);
         switch (call.member) {
         case Text:
-            if (call.put || !span_.story)
+            if (!span_.story)
                 throw WordError{L"只能读取整篇文档的文字 (only the whole document's text can be read)"};
             call.result = Variant::of(fromUtf8(word.engine({"text", doc}).at(0)));
             break;
         case Start:
-        case End:
-            position(call);
+            call.result = Variant::of(current().start);
             break;
-        case SetRange:
-            span_ = Span{span_.doc, call.args.number(0, 0), call.args.number(1, 0), false};
-            span_.end = std::max(span_.start, span_.end);
+        case End:
+            call.result = Variant::of(current().end);
             break;
         case Collapse: {
             const Span now = current();
@@ -84,17 +78,12 @@ private:
         }
         case Select:
             word.activate(span_.doc);
-            placeInsertionPoint(word, span_.doc, current().start + 1);
+            placeInsertionPoint(word, span_.doc, span_.start + 1);
             break;
-        case Copy: {
-            const Span now = current();
-            if (now.end <= now.start)
-                throw WordError{L"范围为空，无法复制 (the range is empty)"};
-            word.engine({"copy", doc, std::to_string(now.start + 1), std::to_string(now.end)});
-            break;
-        }
         case Information:
-            call.result = Variant::of(information(call.args.number(0, -1)));
+            if (call.args.number(0, -1) != wdNumberOfPagesInDocument)
+                throw unsupported(L"Information");
+            call.result = Variant::of(static_cast<long>(word.pageCount(span_.doc)));
             break;
         case FormattedText:
             if (call.put)
@@ -106,28 +95,6 @@ private:
             call.result = fieldsObject(word_, span_.doc);
             break;
         }
-    }
-
-    void position(Call& call)
-    {
-        Span now = current();
-        if (call.put) {
-            const long value = call.value.number(0, 0);
-            (call.member == Start ? now.start : now.end) = value;
-            now.start = std::min(now.start, now.end);
-            now.story = false;
-            span_ = now;
-        }
-        call.result = Variant::of(call.member == Start ? now.start : now.end);
-    }
-
-    long information(long type)
-    {
-        if (type == wdNumberOfPagesInDocument)
-            return word_->pageCount(span_.doc);
-        if (type == wdActiveEndPageNumber || type == wdActiveEndAdjustedPageNumber)
-            return std::max(current().end, span_.start + 1);
-        throw unsupported(L"Information");
     }
 
     // This range takes the pages of `source`, formatting, header and page
@@ -142,7 +109,7 @@ private:
         if (from.end <= from.start)
             throw WordError{L"范围为空 (the range is empty)"};
         word.engine({"copy", std::to_string(from.doc), std::to_string(from.start + 1), std::to_string(from.end)});
-        placeInsertionPoint(word, span_.doc, current().start + 1);
+        placeInsertionPoint(word, span_.doc, span_.start + 1);
         word.engine({"paste", std::to_string(span_.doc)});
     }
 

@@ -104,6 +104,8 @@ void Word::activate(int doc)
     active_ = doc;
 }
 
+void Word::show(bool visible) { visible_ = visible; }
+
 void Word::quit()
 {
     if (quit_)

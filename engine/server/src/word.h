@@ -27,7 +27,6 @@ public:
     void close(int doc);
     int pageCount(int doc);
     const std::wstring& fullName(int doc) const;
-    const std::vector<int>& documents() const { return order_; }
     bool isOpen(int doc) const { return names_.count(doc) != 0; }
     void check(int doc) const;
 
@@ -37,10 +36,11 @@ public:
 
     void quit();
     bool hasQuit() const { return quit_; }
-    // The instance shows a document the user is meant to go on with.
-    bool leftOpen() const { return visible && !quit_ && !order_.empty(); }
+    // A visible instance holds documents the user is meant to go on with.
+    void show(bool visible);
+    bool visible() const { return visible_; }
+    bool leftOpen() const { return visible_ && !quit_ && !order_.empty(); }
 
-    bool visible = false;
     bool displayAlerts = true;
     long windowState = 0;
     long browserTarget = 1;
@@ -53,6 +53,7 @@ private:
     std::vector<int> order_;
     int active_ = 0;
     bool quit_ = false;
+    bool visible_ = false;
 };
 
 using WordPtr = std::shared_ptr<Word>;
