@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Prints, in one run, the merge of 20 documents x 5 pages and the split of a
+# 50-page document done by the engine alone (its command line) and through
+# "Word.Application" (COM, wordsrv and the engine), each a whole job from
+# start to quit, and the ratio of the two. Honours WINEPREFIX and DISPLAY.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+setup_all
+use_run_prefix
+register_word_server
+trap 'stop_wineserver; stop_xvfb' EXIT
+start_xvfb_unless_display
+wineserver -p
+
+docs=$BUILD/bench-server
+rm -rf "$docs"
+mkdir -p "$docs/engine-split" "$docs/com-split"
+log "writing the benchmark documents"
+timeout -k 5 600 "$BUILD/engine/tessaro-engine-fixtures" --bench "$docs"
+
+engine=$BUILD/engine/tessaro-engine
+inputs=()
+for i in $(seq 1 20); do inputs+=("$docs/in$i.docx"); done
+now() { date +%s.%N; }
+
+log "engine alone"
+start=$(now)
+timeout -k 5 600 "$engine" merge --no-update "$docs/engine-merged.docx" "${inputs[@]}" >/dev/null
+merged=$(now)
+timeout -k 5 600 "$engine" split "$docs/long50.docx" "$docs/engine-split" >/dev/null
+split=$(now)
+
+log "through Word.Application"
+times=$docs/com-times.txt
+timeout -k 5 900 wine "$WIN_BUILD/tests/engine_server/word-server-bench.exe" \
+  "$(winepath -w "$docs" 2>/dev/null)" "$(winepath -w "$times" 2>/dev/null)" </dev/null >/dev/null 2>&1 ||
+  { cat "$times" 2>/dev/null; die "the COM benchmark failed"; }
+
+awk -v start="$start" -v merged="$merged" -v split="$split" '
+  { t[$1] = $2 }
+  END {
+    em = merged - start; es = split - merged
+    printf "merge 20 x 5 pages   engine %6.2f s   COM %6.2f s   ratio %.2fx\n", em, t["com_merge"], t["com_merge"] / em
+    printf "  with the program'"'"'s check of each input first: COM %6.2f s (%.2fx)\n", t["com_merge_checked"], t["com_merge_checked"] / em
+    printf "split 50 pages       engine %6.2f s   COM %6.2f s   ratio %.2fx\n", es, t["com_split"], t["com_split"] / es
+    printf "target: no more than 1.15x\n"
+  }' "$times"
