@@ -11,6 +11,8 @@ use_run_prefix
 register_word_server
 trap 'stop_wineserver; stop_xvfb' EXIT
 start_xvfb_unless_display
+# A fresh, persistent wineserver: registering left one running.
+stop_wineserver
 wineserver -p
 
 docs=$BUILD/bench-server
@@ -37,10 +39,10 @@ timeout -k 5 900 wine "$WIN_BUILD/tests/engine_server/word-server-bench.exe" \
   "$(winepath -w "$docs" 2>/dev/null)" "$(winepath -w "$times" 2>/dev/null)" </dev/null >/dev/null 2>&1 ||
   { cat "$times" 2>/dev/null; die "the COM benchmark failed"; }
 
-awk -v start="$start" -v merged="$merged" -v split="$split" '
+awk -v start="$start" -v merged="$merged" -v splitted="$split" '
   { t[$1] = $2 }
   END {
-    em = merged - start; es = split - merged
+    em = merged - start; es = splitted - merged
     printf "merge 20 x 5 pages   engine %6.2f s   COM %6.2f s   ratio %.2fx\n", em, t["com_merge"], t["com_merge"] / em
     printf "  with the program'"'"'s check of each input first: COM %6.2f s (%.2fx)\n", t["com_merge_checked"], t["com_merge_checked"] / em
     printf "split 50 pages       engine %6.2f s   COM %6.2f s   ratio %.2fx\n", es, t["com_split"], t["com_split"] / es

@@ -180,11 +180,17 @@ std::vector<std::pair<long, long>> pagePositions(const Dispatch& word, const Dis
     return positions;
 }
 
-void savePiece(const Dispatch& word, const Dispatch& source, long start, long end, const std::wstring& path)
+// `look` asks the new document for its pages before it is saved, which the
+// server cannot answer without building it.
+void savePiece(const Dispatch& word, const Dispatch& source, long start, long end, const std::wstring& path,
+               bool look = false)
 {
     Dispatch piece = word.object(L"Documents").object(L"Add");
     Dispatch text = source.object(L"Range", {named(L"Start", start), named(L"End", end)}).object(L"FormattedText");
     piece.object(L"Content").put(L"FormattedText", Arg(text));
+    if (look) {
+        EXPECT_EQ(piece.object(L"Content").number(L"Information", {4}), end - start);
+    }
     piece.call(L"SaveAs", {named(L"FileName", path)});
     piece.call(L"Close", {named(L"SaveChanges", 0)});
 }
@@ -198,7 +204,8 @@ TEST_F(WordServer, SplitsEachPageIntoAFileOfItsOwnAndEvenlyIntoRuns)
         const auto pages = pagePositions(word, source);
         ASSERT_EQ(pages.size(), 5u);
         for (size_t i = 0; i < pages.size(); ++i)
-            savePiece(word, source, pages[i].first, pages[i].second, folder + L"\\five_" + std::to_wstring(i + 1) + L".docx");
+            savePiece(word, source, pages[i].first, pages[i].second,
+                      folder + L"\\five_" + std::to_wstring(i + 1) + L".docx", i == 1);
         EXPECT_EQ(source.text(L"FullName"), document(L"five.docx"));
         source.call(L"Close", {named(L"SaveChanges", 0)});
     }

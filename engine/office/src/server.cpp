@@ -73,6 +73,10 @@ const std::map<std::string, Command>& commands()
              s.savePages(number(a[1]), number(a[2]), number(a[3]), a[4]);
              return ok();
          }}},
+        {"save_page", {3, 3, [](Session& s, const Fields& a) {
+             s.savePage(number(a[1]), number(a[2]), a[3]);
+             return ok();
+         }}},
         {"split", {2, 3, [](Session& s, const Fields& a) {
              Fields reply{"ok"};
              for (auto& path : s.split(a[1], a[2], a.size() > 3 ? number(a[3]) : 0))

@@ -47,6 +47,9 @@ public:
     void paste(int doc);
 
     void savePages(int doc, int first, int last, const std::string& path);
+    // One page written to PATH, from pieces cut once for every page in
+    // PATH's format: a page-by-page save costs what one split does.
+    void savePage(int doc, int page, const std::string& path);
     // One file per page (files == 0) or `files` files of consecutive pages.
     std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
 
@@ -70,6 +73,7 @@ private:
         unsigned generation = 0;
         std::unique_ptr<TempDir> folder;
         std::vector<std::string> pages;
+        std::string extension;
     };
 
     template <typename F> auto guarded(const std::string& what, F&& body);
@@ -77,6 +81,7 @@ private:
     int keep(Document doc, const std::string& fullName, bool pristine);
     void changed(OpenDocument& entry);
     Document workingCopy(const OpenDocument& entry);
+    const std::string& pagePiece(int doc, int page, const std::string& extension);
     std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                          const std::function<std::string(int)>& name);
 

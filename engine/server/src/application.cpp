@@ -13,8 +13,6 @@ constexpr long wdStory = 6;
 constexpr long wdPageBreak = 7;
 constexpr long wdBrowsePage = 1;
 
-std::string id(int doc) { return std::to_string(doc); }
-
 enum AppMember : DISPID { Name = DISPID_VALUE, Visible = 1, DisplayAlerts, WindowState, Activate, Documents,
                           Selection, Browser, Quit };
 constexpr Member kApplication[] = {
@@ -131,12 +129,13 @@ private:
         case EndKey:
             if (call.args.number(0, wdStory) != wdStory || call.args.number(1, 0) != 0)
                 throw unsupported(L"Unit/Extend");
-            word.engine({"end_key", id(doc)});
+            word.engine({"end_key", word.handle(doc)});
             break;
         case InsertBreak:
             if (call.args.number(0, wdPageBreak) != wdPageBreak)
                 throw unsupported(L"Type");
-            word.engine({"insert_break", id(doc)});
+            word.changing(doc);
+            word.engine({"insert_break", word.handle(doc)});
             break;
         case InsertFile:
             insertFile(word, doc, call.args);
@@ -177,7 +176,7 @@ private:
         case Next:
             if (word.browserTarget != wdBrowsePage)
                 throw unsupported(L"Browser.Target");
-            word.engine({"next_page", id(word.active())});
+            word.engine({"next_page", word.handle(word.active())});
             break;
         }
     }

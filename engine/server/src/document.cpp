@@ -66,7 +66,7 @@ private:
             break;
         case PrintOut:
             // The engine returns once the job is spooled, as Background:=False asks.
-            word.engine({"print", std::to_string(doc_)});
+            word.engine({"print", word.handle(doc_)});
             break;
         case Close:
             close(call.args.number(0, wdPromptToSaveChanges));
@@ -137,7 +137,7 @@ private:
         const std::wstring name = call.args.text(0, L"Index");
         if (!isPageBookmark(name))
             throw WordError{L"书签不存在 (no such bookmark): " + name};
-        const long page = std::stol(word_->engine({"current_page", std::to_string(doc_)}).at(0));
+        const long page = std::stol(word_->engine({"current_page", word_->handle(doc_)}).at(0));
         call.result = objectResult<BookmarkObject>(word_, Span{doc_, page - 1, page, false});
     }
 

@@ -17,6 +17,15 @@ constexpr long wdCollapseEnd = 0;
 constexpr long wdCollapseStart = 1;
 constexpr long wdNumberOfPagesInDocument = 4;
 
+// The insertion point of `doc` moved to the start of page `page`.
+void placeInsertionPoint(Word& word, int doc, long page)
+{
+    const std::string id = word.handle(doc);
+    word.engine({"home", id});
+    for (long i = 1; i < page; ++i)
+        word.engine({"next_page", id});
+}
+
 enum RangeMember : DISPID { Text = DISPID_VALUE, Start = 1, End, Collapse, Select, Information, FormattedText,
                             Fields };
 constexpr Member kRange[] = {
@@ -54,12 +63,11 @@ private:
     {
         Word& word = *word_;
         word.check(span_.doc);
-        const std::string doc = std::to_string(span_.doc);
         switch (call.member) {
         case Text:
             if (!span_.story)
                 throw WordError{L"只能读取整篇文档的文字 (only the whole document's text can be read)"};
-            call.result = Variant::of(fromUtf8(word.engine({"text", doc}).at(0)));
+            call.result = Variant::of(fromUtf8(word.engine({"text", word.handle(span_.doc)}).at(0)));
             break;
         case Start:
             call.result = Variant::of(current().start);
@@ -87,7 +95,7 @@ private:
             break;
         case FormattedText:
             if (call.put)
-                receive(spanOf(call.value.object(0, L"FormattedText")));
+                word.receive(span_.doc, spanOf(call.value.object(0, L"FormattedText")));
             else
                 call.result = rangeObject(word_, span_);
             break;
@@ -95,22 +103,6 @@ private:
             call.result = fieldsObject(word_, span_.doc);
             break;
         }
-    }
-
-    // This range takes the pages of `source`, formatting, header and page
-    // style included, without the system clipboard.
-    void receive(const Span& source)
-    {
-        Word& word = *word_;
-        word.check(source.doc);
-        Span from = source;
-        if (from.story)
-            from.end = word.pageCount(from.doc);
-        if (from.end <= from.start)
-            throw WordError{L"范围为空 (the range is empty)"};
-        word.engine({"copy", std::to_string(from.doc), std::to_string(from.start + 1), std::to_string(from.end)});
-        placeInsertionPoint(word, span_.doc, span_.start + 1);
-        word.engine({"paste", std::to_string(span_.doc)});
     }
 
     WordPtr word_;
@@ -129,8 +121,8 @@ public:
 private:
     void invoke(Call& call) override
     {
-        word_->check(doc_);
-        word_->engine({"update_fields", std::to_string(doc_)});
+        word_->changing(doc_);
+        word_->engine({"update_fields", word_->handle(doc_)});
         // Word answers 0 when every field updated.
         call.result = Variant::of(0L);
     }
@@ -152,14 +144,6 @@ Span spanOf(IDispatch* range)
     if (FAILED(range->QueryInterface(IID_TessaroRange, reinterpret_cast<void**>(own.put()))) || !own)
         throw WordError{L"参数必须是本程序的 Range 对象 (expected a Range of this application)"};
     return static_cast<RangeObject*>(own.get())->span();
-}
-
-void placeInsertionPoint(Word& word, int doc, long page)
-{
-    const std::string id = std::to_string(doc);
-    word.engine({"home", id});
-    for (long i = 1; i < page; ++i)
-        word.engine({"next_page", id});
 }
 
 }  // namespace wordsrv

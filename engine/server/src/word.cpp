@@ -8,6 +8,12 @@
 
 namespace wordsrv {
 
+namespace {
+
+std::string number(long n) { return std::to_string(n); }
+
+}  // namespace
+
 Word::Word(const std::wstring& enginePath) : engine_(enginePath) {}
 
 Fields Word::engine(const Fields& request, const std::string& unixPath, const std::wstring& windowsPath)
@@ -25,10 +31,44 @@ Fields Word::engine(const Fields& request, const std::string& unixPath, const st
     }
 }
 
-int Word::keep(const std::string& handle, const std::wstring& fullName)
+Word::Entry& Word::entry(int doc)
 {
-    const int doc = std::stoi(handle);
-    names_[doc] = fullName;
+    check(doc);
+    return docs_.at(doc);
+}
+
+std::string Word::handle(int doc)
+{
+    Entry& e = entry(doc);
+    if (e.engine == 0) {
+        if (!e.fullName.empty()) {
+            const std::string unix = unixPath(e.fullName);
+            e.engine = std::stoi(engine({"open", unix, "0"}, unix, e.fullName).at(0));
+        } else {
+            e.engine = std::stoi(engine({"add"}).at(0));
+            if (e.hasPages) {
+                const Span& p = e.pages;
+                engine({"copy", handle(p.doc), number(p.start + 1), number(p.end)});
+                engine({"paste", number(e.engine)});
+            }
+        }
+        e.hasPages = false;
+    }
+    return number(e.engine);
+}
+
+void Word::changing(int doc)
+{
+    // Pages taken from `doc` are fixed before it changes.
+    for (auto& [other, e] : docs_)
+        if (e.engine == 0 && e.hasPages && e.pages.doc == doc)
+            handle(other);
+}
+
+int Word::keep(Entry e)
+{
+    const int doc = nextDoc_++;
+    docs_.emplace(doc, std::move(e));
     order_.push_back(doc);
     active_ = doc;
     return doc;
@@ -39,55 +79,88 @@ int Word::open(const std::wstring& path, bool readOnly)
     const std::wstring full = fullPath(path);
     const std::string unix = unixPath(full);
     const Fields reply = engine({"open", unix, readOnly ? "1" : "0"}, unix, full);
-    return keep(reply.at(0), full);
+    return keep(Entry{std::stoi(reply.at(0)), full, {}, false});
 }
 
-int Word::add() { return keep(engine({"add"}).at(0), std::wstring()); }
+int Word::add()
+{
+    if (quit_)
+        throw WordError{L"Word 已退出 (the application has quit)"};
+    return keep(Entry{});
+}
 
 void Word::insertFile(int doc, const std::wstring& path)
 {
-    check(doc);
     const std::wstring full = fullPath(path);
     const std::string unix = unixPath(full);
-    engine({"insert_file", std::to_string(doc), unix}, unix, full);
+    changing(doc);
+    engine({"insert_file", handle(doc), unix}, unix, full);
+}
+
+void Word::receive(int doc, const Span& source)
+{
+    Span pages = source;
+    if (pages.story)
+        pages.end = pageCount(pages.doc);
+    if (pages.end <= pages.start)
+        throw WordError{L"范围为空 (the range is empty)"};
+    Entry& target = entry(doc);
+    if (target.engine == 0 && target.fullName.empty() && !target.hasPages) {
+        target.pages = pages;
+        target.hasPages = true;
+        return;
+    }
+    changing(doc);
+    engine({"copy", handle(pages.doc), number(pages.start + 1), number(pages.end)});
+    const std::string id = handle(doc);
+    engine({"home", id});
+    engine({"paste", id});
 }
 
 void Word::saveAs(int doc, const std::wstring& path)
 {
-    check(doc);
+    Entry& e = entry(doc);
     const std::wstring full = fullPath(path);
     const std::string unix = unixPath(full);
-    engine({"save_as", std::to_string(doc), unix}, unix, full);
-    names_[doc] = full;
+    if (e.engine == 0 && e.hasPages) {
+        const Span& p = e.pages;
+        if (p.end == p.start + 1)
+            engine({"save_page", handle(p.doc), number(p.end), unix}, unix, full);
+        else
+            engine({"save_pages", handle(p.doc), number(p.start + 1), number(p.end), unix}, unix, full);
+        // The file holds the document now; it is opened from there if needed.
+        e.hasPages = false;
+    } else {
+        engine({"save_as", handle(doc), unix}, unix, full);
+    }
+    e.fullName = full;
 }
 
 void Word::close(int doc)
 {
-    check(doc);
-    engine({"close", std::to_string(doc)});
-    names_.erase(doc);
+    changing(doc);
+    Entry& e = entry(doc);
+    if (e.engine != 0)
+        engine({"close", number(e.engine)});
+    docs_.erase(doc);
     order_.erase(std::find(order_.begin(), order_.end(), doc));
     if (active_ == doc)
         active_ = order_.empty() ? 0 : order_.back();
 }
 
-int Word::pageCount(int doc)
-{
-    check(doc);
-    return std::stoi(engine({"page_count", std::to_string(doc)}).at(0));
-}
+int Word::pageCount(int doc) { return std::stoi(engine({"page_count", handle(doc)}).at(0)); }
 
 const std::wstring& Word::fullName(int doc) const
 {
     check(doc);
-    return names_.at(doc);
+    return docs_.at(doc).fullName;
 }
 
 void Word::check(int doc) const
 {
     if (quit_)
         throw WordError{L"Word 已退出 (the application has quit)"};
-    if (!isOpen(doc))
+    if (docs_.count(doc) == 0)
         throw WordError{L"文档已关闭 (the document has been closed)"};
 }
 
@@ -112,7 +185,7 @@ void Word::quit()
         return;
     engine_.quit();
     quit_ = true;
-    names_.clear();
+    docs_.clear();
     order_.clear();
     active_ = 0;
 }

@@ -8,10 +8,25 @@
 
 namespace wordsrv {
 
+// A Word range in page units: position p is the start of page p + 1, so a
+// document of N pages runs from 0 to N and page i covers [i - 1, i).
+// The Content range follows the document as it grows (`story`).
+struct Span {
+    int doc = 0;
+    long start = 0;
+    long end = 0;
+    bool story = false;
+};
+
 // What one Word instance holds between calls: the engine, the open documents
 // in the order they were opened, the active one (whose insertion point is
 // Word's Selection), and the application's settings. Shared by every object
 // the instance hands out.
+//
+// A new document that only receives pages of another and is saved (the
+// split) never becomes an engine document: its pages are written straight
+// to the file, as fast as the engine's own split. Anything else asked of it
+// creates it in the engine first.
 class Word {
 public:
     explicit Word(const std::wstring& enginePath);
@@ -19,15 +34,20 @@ public:
     // Forwards a request; the engine's Unix paths in an error are given back
     // as the caller's Windows path.
     Fields engine(const Fields& request, const std::string& unixPath = {}, const std::wstring& windowsPath = {});
+    // The engine's handle of a document, created there on first need.
+    std::string handle(int doc);
+    // To be called before a request that changes `doc`.
+    void changing(int doc);
 
     int open(const std::wstring& path, bool readOnly);
     int add();
     void insertFile(int doc, const std::wstring& path);
+    // The document's content becomes the pages of `source`.
+    void receive(int doc, const Span& source);
     void saveAs(int doc, const std::wstring& path);
     void close(int doc);
     int pageCount(int doc);
     const std::wstring& fullName(int doc) const;
-    bool isOpen(int doc) const { return names_.count(doc) != 0; }
     void check(int doc) const;
 
     // The document of the active window; Selection acts on it.
@@ -46,11 +66,20 @@ public:
     long browserTarget = 1;
 
 private:
-    int keep(const std::string& handle, const std::wstring& fullName);
+    struct Entry {
+        int engine = 0;           // 0 while the document exists only here
+        std::wstring fullName;
+        Span pages;               // content taken from another document's pages
+        bool hasPages = false;
+    };
+
+    Entry& entry(int doc);
+    int keep(Entry entry);
 
     EngineLink engine_;
-    std::map<int, std::wstring> names_;
+    std::map<int, Entry> docs_;
     std::vector<int> order_;
+    int nextDoc_ = 1;
     int active_ = 0;
     bool quit_ = false;
     bool visible_ = false;
