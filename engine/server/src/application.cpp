@@ -129,13 +129,12 @@ private:
         case EndKey:
             if (call.args.number(0, wdStory) != wdStory || call.args.number(1, 0) != 0)
                 throw unsupported(L"Unit/Extend");
-            word.engine({"end_key", word.handle(doc)});
+            word.toEnd(doc);
             break;
         case InsertBreak:
             if (call.args.number(0, wdPageBreak) != wdPageBreak)
                 throw unsupported(L"Type");
-            word.changing(doc);
-            word.engine({"insert_break", word.handle(doc)});
+            word.insertBreak(doc);
             break;
         case InsertFile:
             insertFile(word, doc, call.args);
@@ -176,7 +175,7 @@ private:
         case Next:
             if (word.browserTarget != wdBrowsePage)
                 throw unsupported(L"Browser.Target");
-            word.engine({"next_page", word.handle(word.active())});
+            word.nextPage(word.active());
             break;
         }
     }

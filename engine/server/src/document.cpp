@@ -137,7 +137,7 @@ private:
         const std::wstring name = call.args.text(0, L"Index");
         if (!isPageBookmark(name))
             throw WordError{L"书签不存在 (no such bookmark): " + name};
-        const long page = std::stol(word_->engine({"current_page", word_->handle(doc_)}).at(0));
+        const long page = word_->currentPage(doc_);
         call.result = objectResult<BookmarkObject>(word_, Span{doc_, page - 1, page, false});
     }
 

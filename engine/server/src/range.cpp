@@ -17,15 +17,6 @@ constexpr long wdCollapseEnd = 0;
 constexpr long wdCollapseStart = 1;
 constexpr long wdNumberOfPagesInDocument = 4;
 
-// The insertion point of `doc` moved to the start of page `page`.
-void placeInsertionPoint(Word& word, int doc, long page)
-{
-    const std::string id = word.handle(doc);
-    word.engine({"home", id});
-    for (long i = 1; i < page; ++i)
-        word.engine({"next_page", id});
-}
-
 enum RangeMember : DISPID { Text = DISPID_VALUE, Start = 1, End, Collapse, Select, Information, FormattedText,
                             Fields };
 constexpr Member kRange[] = {
@@ -86,7 +77,7 @@ private:
         }
         case Select:
             word.activate(span_.doc);
-            placeInsertionPoint(word, span_.doc, span_.start + 1);
+            word.toPage(span_.doc, span_.start + 1);
             break;
         case Information:
             if (call.args.number(0, -1) != wdNumberOfPagesInDocument)
@@ -95,7 +86,7 @@ private:
             break;
         case FormattedText:
             if (call.put)
-                word.receive(span_.doc, spanOf(call.value.object(0, L"FormattedText")));
+                word.receive(span_.doc, span_.start, spanOf(call.value.object(0, L"FormattedText")));
             else
                 call.result = rangeObject(word_, span_);
             break;

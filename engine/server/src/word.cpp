@@ -57,12 +57,72 @@ std::string Word::handle(int doc)
     return number(e.engine);
 }
 
-void Word::changing(int doc)
+void Word::buildCopiesOf(int doc)
 {
-    // Pages taken from `doc` are fixed before it changes.
     for (auto& [other, e] : docs_)
         if (e.engine == 0 && e.hasPages && e.pages.doc == doc)
             handle(other);
+}
+
+void Word::changing(int doc)
+{
+    buildCopiesOf(doc);
+    syncCursor(doc);
+    Entry& e = entry(doc);
+    e.page = 0;
+    e.pageCount = 0;
+}
+
+void Word::syncCursor(int doc)
+{
+    Entry& e = entry(doc);
+    if (!e.cursorBehind)
+        return;
+    const std::string id = handle(doc);
+    engine({"home", id});
+    for (long i = 1; i < e.page; ++i)
+        engine({"next_page", id});
+    e.cursorBehind = false;
+}
+
+void Word::toPage(int doc, long page)
+{
+    Entry& e = entry(doc);
+    e.page = std::clamp(page, 1L, std::max(1L, static_cast<long>(pageCount(doc))));
+    e.cursorBehind = true;
+}
+
+void Word::nextPage(int doc)
+{
+    Entry& e = entry(doc);
+    if (e.page == 0) {
+        engine({"next_page", handle(doc)});
+        return;
+    }
+    // Browser.Next stays on the last page.
+    toPage(doc, e.page + 1);
+}
+
+long Word::currentPage(int doc)
+{
+    Entry& e = entry(doc);
+    if (e.page == 0)
+        e.page = std::stol(engine({"current_page", handle(doc)}).at(0));
+    return e.page;
+}
+
+void Word::toEnd(int doc)
+{
+    Entry& e = entry(doc);
+    engine({"end_key", handle(doc)});
+    e.page = 0;
+    e.cursorBehind = false;
+}
+
+void Word::insertBreak(int doc)
+{
+    changing(doc);
+    engine({"insert_break", handle(doc)});
 }
 
 int Word::keep(Entry e)
@@ -97,7 +157,7 @@ void Word::insertFile(int doc, const std::wstring& path)
     engine({"insert_file", handle(doc), unix}, unix, full);
 }
 
-void Word::receive(int doc, const Span& source)
+void Word::receive(int doc, long at, const Span& source)
 {
     Span pages = source;
     if (pages.story)
@@ -110,11 +170,10 @@ void Word::receive(int doc, const Span& source)
         target.hasPages = true;
         return;
     }
+    toPage(doc, at + 1);
     changing(doc);
     engine({"copy", handle(pages.doc), number(pages.start + 1), number(pages.end)});
-    const std::string id = handle(doc);
-    engine({"home", id});
-    engine({"paste", id});
+    engine({"paste", handle(doc)});
 }
 
 void Word::saveAs(int doc, const std::wstring& path)
@@ -138,7 +197,7 @@ void Word::saveAs(int doc, const std::wstring& path)
 
 void Word::close(int doc)
 {
-    changing(doc);
+    buildCopiesOf(doc);
     Entry& e = entry(doc);
     if (e.engine != 0)
         engine({"close", number(e.engine)});
@@ -148,7 +207,13 @@ void Word::close(int doc)
         active_ = order_.empty() ? 0 : order_.back();
 }
 
-int Word::pageCount(int doc) { return std::stoi(engine({"page_count", handle(doc)}).at(0)); }
+int Word::pageCount(int doc)
+{
+    Entry& e = entry(doc);
+    if (e.pageCount == 0)
+        e.pageCount = std::stoi(engine({"page_count", handle(doc)}).at(0));
+    return static_cast<int>(e.pageCount);
+}
 
 const std::wstring& Word::fullName(int doc) const
 {

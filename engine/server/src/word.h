@@ -36,14 +36,22 @@ public:
     Fields engine(const Fields& request, const std::string& unixPath = {}, const std::wstring& windowsPath = {});
     // The engine's handle of a document, created there on first need.
     std::string handle(int doc);
-    // To be called before a request that changes `doc`.
+    // To be called before a request that changes `doc` at its insertion point.
     void changing(int doc);
 
     int open(const std::wstring& path, bool readOnly);
     int add();
     void insertFile(int doc, const std::wstring& path);
-    // The document's content becomes the pages of `source`.
-    void receive(int doc, const Span& source);
+    // The pages of `source` go in at position `at` of `doc`.
+    void receive(int doc, long at, const Span& source);
+
+    // The insertion point. Moving it from page to page is only counted here;
+    // the engine's cursor follows when something is inserted there.
+    void toPage(int doc, long page);
+    void nextPage(int doc);
+    long currentPage(int doc);
+    void toEnd(int doc);
+    void insertBreak(int doc);
     void saveAs(int doc, const std::wstring& path);
     void close(int doc);
     int pageCount(int doc);
@@ -71,9 +79,16 @@ private:
         std::wstring fullName;
         Span pages;               // content taken from another document's pages
         bool hasPages = false;
+        long page = 0;            // page of the insertion point, 0 when only the engine knows
+        bool cursorBehind = false;  // the engine's cursor is not yet at `page`
+        long pageCount = 0;       // 0 until asked, and after every change
     };
 
     Entry& entry(int doc);
+    // New documents holding pages of `doc` are built before it changes or goes.
+    void buildCopiesOf(int doc);
+    // Brings the engine's cursor to the counted page.
+    void syncCursor(int doc);
     int keep(Entry entry);
 
     EngineLink engine_;
