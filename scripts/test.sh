@@ -74,4 +74,7 @@ fi
 if [ "${TESSARO_SKIP_ENGINE:-0}" != 1 ]; then
   log "document engine tests"
   "$ROOT/scripts/test-engine.sh"
+  # Figures only, never a verdict: the machine is shared and noisy.
+  log "document engine benchmark"
+  "$ROOT/scripts/bench-engine.sh"
 fi

@@ -36,13 +36,7 @@ bool RegisterFormClass(WNDPROC procedure) {
 }
 
 // The font of every control whose font the design does not fix.
-FontSpec ControlFontSpec() {
-  FontSpec spec;
-  spec.face = L"宋体";
-  spec.points = 9.0;
-  spec.charset = GB2312_CHARSET;
-  return spec;
-}
+FontSpec ControlFontSpec() { return SongTi(9.0); }
 
 // The property values a form stores for each of its buttons, in their stored order.
 PropertyBag StoredButtonProperties(const wchar_t* caption) {
@@ -98,6 +92,14 @@ class IconHandle {
 };
 
 }  // namespace
+
+FontSpec SongTi(double points) {
+  FontSpec spec;
+  spec.face = L"宋体";
+  spec.points = points;
+  spec.charset = GB2312_CHARSET;
+  return spec;
+}
 
 Form::Form(const Design& design, Application& app)
     : app_(app), name_(design.name), caption_(design.caption), client_twips_(design.client_twips),
@@ -199,6 +201,15 @@ HWND Form::CreateControl(const ControlLayout& control) {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), Instance(), nullptr);
   if (window) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(control_font_.get()), FALSE);
   return window;
+}
+
+void Form::CenterOnScreen() {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetControlText(int id, const std::wstring& text) { SetWindowTextW(Control(id), text.c_str()); }

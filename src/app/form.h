@@ -10,10 +10,14 @@
 
 #include "app/control_layout.h"
 #include "controls/gdi.h"
+#include "controls/property_bag.h"
 
 namespace tessaro {
 
 class Application;
+
+// The Song typeface of Chinese Windows ("宋体", GB2312) at a size in points.
+FontSpec SongTi(double points);
 
 class Form {
  public:
@@ -58,6 +62,8 @@ class Form {
   virtual LRESULT OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam);
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
+  // Left = (screen width - window width) / 2, and the same for the top.
+  void CenterOnScreen();
   void SetControlText(int id, const std::wstring& text);
   std::wstring ControlText(int id) const;
   void SetControlFont(int id, HFONT font);

@@ -16,15 +16,6 @@ namespace {
 
 using namespace form1;
 
-// The path boxes show long paths in a font of their own.
-FontSpec PathFontSpec() {
-  FontSpec spec;
-  spec.face = L"宋体";
-  spec.points = 10.5;
-  spec.charset = GB2312_CHARSET;
-  return spec;
-}
-
 void ChangeStyle(HWND window, LONG_PTR set, LONG_PTR clear) {
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   SetWindowLongPtrW(window, GWL_STYLE, (style & ~clear) | set);
@@ -67,7 +58,8 @@ void Form1::SetListExtendedStyle(HWND list, DWORD set, DWORD clear) {
 }
 
 void Form1::OnCreated() {
-  path_font_ = CreateFontFromSpec(PathFontSpec(), dpi());
+  // The path boxes show long paths in a font of their own.
+  path_font_ = CreateFontFromSpec(SongTi(10.5), dpi());
   SetControlFont(Text1, path_font_.get());
   SetControlFont(Text2, path_font_.get());
   SendMessageW(Control(Option1), BM_SETCHECK, BST_CHECKED, 0);
@@ -107,15 +99,6 @@ void Form1::DisableOptionControls() {
   for (int id : {Check2, Check3, Check4, Check7, Option1, Option2, Text3}) EnableWindow(Control(id), FALSE);
 }
 
-void Form1::CenterOnScreen() {
-  RECT window{};
-  GetWindowRect(hwnd(), &window);
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void Form1::PrepareContentsList() {
   list_ = Control(ListView1);
   // Selection stays visible without focus, labels are not editable, and
@@ -146,6 +129,12 @@ void Form1::ExitAll() {
 
 void Form1::OnCommand(int id, int code, HWND /*control*/) {
   switch (id) {
+    case StyleButton7:
+      if (code == BN_CLICKED) Merge();
+      break;
+    case StyleButton8:
+      if (code == BN_CLICKED) Split();
+      break;
     case StyleButton9:
       if (code == BN_CLICKED) ExitAll();
       break;

@@ -8,7 +8,10 @@ Form3::Form3(Application& app)
     : Form(Design{L"Form3", L"帮助", kClientTwips, kLayout}, app),
       label_background_(CreateSolidBrush(kLabelBackground)) {}
 
-void Form3::OnLoad() { SetControlText(Label1, kStepsText); }
+void Form3::OnLoad() {
+  CenterOnScreen();
+  SetControlText(Label1, kStepsText);
+}
 
 void Form3::OnCommand(int id, int code, HWND /*control*/) {
   if (id == StyleButton1 && code == BN_CLICKED) Unload();

@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::chrono::seconds kStartLimit(60);
 constexpr std::chrono::seconds kQuitLimit(10);
+// A lost bridge means soffice is on its way out; give the kernel this long to
+// finish it so the reason reported is the right one.
+constexpr std::chrono::seconds kDyingLimit(2);
 
 Reference<css::uno::XComponentContext> localContext()
 {
@@ -72,9 +75,16 @@ void Office::connect()
     throw EngineError("LibreOffice 启动超时 (soffice.bin did not answer in time)");
 }
 
+void Office::bridgeLost()
+{
+    bridgeLost_ = true;
+    // The pipe closes before a killed soffice is reaped.
+    soffice_.process().waitFor(kDyingLimit, nullptr);
+}
+
 bool Office::alive()
 {
-    return watchdog_->fired() == Watchdog::Reason::None && !soffice_.process().poll(nullptr);
+    return watchdog_->fired() == Watchdog::Reason::None && !bridgeLost_ && !soffice_.process().poll(nullptr);
 }
 
 std::string Office::explain(const css::uno::Exception& error)

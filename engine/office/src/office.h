@@ -28,6 +28,8 @@ public:
 
     // False once soffice died or was killed by the watchdog; nothing more can be done then.
     bool alive();
+    // A call found the connection to soffice gone: soffice is dead or dying.
+    void bridgeLost();
     // The user-facing reason for a failed UNO call, taking a killed or dead soffice into account.
     std::string explain(const css::uno::Exception& error);
     // Asks soffice to terminate, then makes sure it has.
@@ -37,6 +39,9 @@ private:
     void connect();
 
     mutable Soffice soffice_;
+    // Set when a call found the bridge to soffice gone: the process may not be
+    // reaped yet, but nothing more can be asked of it.
+    bool bridgeLost_ = false;
     std::unique_ptr<Watchdog> watchdog_;
     Reference<css::uno::XComponentContext> context_;
     Reference<css::frame::XDesktop2> desktop_;

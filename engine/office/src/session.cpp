@@ -7,6 +7,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XDocumentIndex.hpp>
@@ -73,6 +74,9 @@ template <typename F> auto Session::guarded(const std::string& what, F&& body)
     Watchdog::Scope scope(office_.watchdog(), what);
     try {
         return body();
+    } catch (const css::lang::DisposedException& e) {
+        office_.bridgeLost();
+        throw EngineError(office_.explain(e));
     } catch (const css::uno::Exception& e) {
         throw EngineError(office_.explain(e));
     }

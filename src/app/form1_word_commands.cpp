@@ -1,0 +1,39 @@
+#include "app/form1.h"
+#include "app/form1_layout.h"
+#include "word/commands.h"
+
+namespace tessaro {
+namespace {
+
+bool Checked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+}  // namespace
+
+word::ShowMessage Form1::MessageFunction() const {
+  return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
+}
+
+// The options are read whatever their enabled state: unticking the group's
+// check box only locks them.
+void Form1::Merge() {
+  word::MergeOptions options;
+  options.output_path = ControlText(form1::Text1);
+  options.keep_formatting = Checked(Control(form1::Check3));
+  options.update_fields = Checked(Control(form1::Check4));
+  options.print = Checked(Control(form1::Check1));
+  options.open_result = Checked(Control(form1::Check2));
+  word::RunMerge(AddedDocuments(), options, MessageFunction());
+}
+
+void Form1::Split() {
+  word::SplitOptions options;
+  options.output_folder = ControlText(form1::Text2);
+  options.batch = Checked(Control(form1::Check7));
+  options.method = Checked(Control(form1::Option1))   ? word::SplitMethod::kPerPage
+                   : Checked(Control(form1::Option2)) ? word::SplitMethod::kEven
+                                                      : word::SplitMethod::kNone;
+  options.file_count = ControlText(form1::Text3);
+  word::RunSplit(AddedDocuments(), options, MessageFunction());
+}
+
+}  // namespace tessaro

@@ -1,0 +1,26 @@
+#include "word/commands.h"
+
+#include "word/start_word.h"
+
+namespace tessaro::word {
+namespace {
+
+std::unique_ptr<Application> StartInstalledWord() { return StartWord(); }
+
+}  // namespace
+
+ShowMessage MessageBoxFor(HWND owner) {
+  return [owner](const std::wstring& text) { MessageBoxW(owner, text.c_str(), L"提示", MB_OK); };
+}
+
+void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& options,
+              const ShowMessage& show_message) {
+  Merge(documents, options, StartInstalledWord, show_message);
+}
+
+void RunSplit(const std::vector<AddedDocument>& documents, const SplitOptions& options,
+              const ShowMessage& show_message) {
+  Split(documents, options, StartInstalledWord, show_message);
+}
+
+}  // namespace tessaro::word

@@ -1,0 +1,109 @@
+#include "word/dispatch.h"
+
+#include <cwchar>
+
+namespace tessaro::word {
+namespace {
+
+std::wstring Describe(std::wstring_view member, HRESULT code) {
+  wchar_t hex[16];
+  swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(code));
+  return std::wstring(member) + L" failed: " + hex;
+}
+
+// Owns the strings a server puts into EXCEPINFO.
+class ExceptionInfo {
+ public:
+  ExceptionInfo() = default;
+  ExceptionInfo(const ExceptionInfo&) = delete;
+  ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+  ~ExceptionInfo() {
+    SysFreeString(info_.bstrSource);
+    SysFreeString(info_.bstrDescription);
+    SysFreeString(info_.bstrHelpFile);
+  }
+
+  EXCEPINFO* get() { return &info_; }
+
+  Failure ToFailure(std::wstring_view member, HRESULT invoke_result) {
+    // Servers may leave the strings to be filled in only when someone asks.
+    if (info_.pfnDeferredFillIn) std::exchange(info_.pfnDeferredFillIn, nullptr)(&info_);
+    const HRESULT code = FAILED(info_.scode) ? info_.scode : invoke_result;
+    if (info_.bstrDescription && *info_.bstrDescription) return {code, info_.bstrDescription};
+    return {code, Describe(member, code)};
+  }
+
+ private:
+  EXCEPINFO info_{};
+};
+
+}  // namespace
+
+Status Dispatch::Put(std::wstring_view member, Variant value) {
+  std::array<Argument, 1> list{Argument(std::move(value))};
+  Result<Variant> result = Invoke(DISPATCH_PROPERTYPUT, member, list);
+  if (!result) return result.failure();
+  return Ok();
+}
+
+Result<std::vector<DISPID>> Dispatch::Ids(std::wstring_view member, std::span<const Argument> args) {
+  std::vector<std::wstring> names{std::wstring(member)};
+  std::wstring key(member);
+  for (const Argument& arg : args) {
+    if (arg.name) {
+      names.emplace_back(arg.name);
+      key.append(1, L'\n').append(arg.name);
+    } else if (names.size() > 1) {
+      return Failure{E_INVALIDARG, std::wstring(member) + L": a positional argument follows a named one"};
+    }
+  }
+  if (auto cached = ids_.find(key); cached != ids_.end()) return cached->second;
+
+  std::vector<LPOLESTR> pointers;
+  for (std::wstring& name : names) pointers.push_back(name.data());
+  std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+  const HRESULT hr = object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
+                                            LOCALE_USER_DEFAULT, ids.data());
+  if (FAILED(hr)) return Failure{hr, Describe(member, hr)};
+  ids_.emplace(std::move(key), ids);
+  return ids;
+}
+
+Result<Variant> Dispatch::Invoke(WORD flags, std::wstring_view member, std::span<Argument> args) {
+  if (!object_) return Failure{E_POINTER, Describe(member, E_POINTER)};
+  Result<std::vector<DISPID>> ids = Ids(member, args);
+  if (!ids) return ids.failure();
+
+  // COM takes the arguments last first, so the named ones (and the value of a
+  // put, named DISPID_PROPERTYPUT) lead. The VARIANTs are shallow copies:
+  // `args` still owns them.
+  std::vector<VARIANTARG> reversed;
+  std::vector<DISPID> named;
+  if (flags & DISPATCH_PROPERTYPUT) named.push_back(DISPID_PROPERTYPUT);
+  std::size_t next_name = ids->size();
+  for (std::size_t i = args.size(); i-- > 0;) {
+    reversed.push_back(args[i].value.raw());
+    if (args[i].name) named.push_back((*ids)[--next_name]);
+  }
+  DISPPARAMS params{reversed.data(), named.data(), static_cast<UINT>(reversed.size()),
+                    static_cast<UINT>(named.size())};
+
+  Variant result;
+  ExceptionInfo exception;
+  UINT bad_argument = 0;
+  const HRESULT hr = object_->Invoke((*ids)[0], IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                     (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.Receive(),
+                                     exception.get(), &bad_argument);
+  if (hr == DISP_E_EXCEPTION) return exception.ToFailure(member, hr);
+  if (FAILED(hr)) return Failure{hr, Describe(member, hr)};
+  return result;
+}
+
+Result<Dispatch> Dispatch::ChildOf(Result<Variant> result, std::wstring_view member) {
+  if (!result) return result.failure();
+  ComPtr<IDispatch> child = result->ToDispatch();
+  if (!child) return Failure{E_NOINTERFACE, std::wstring(member) + L" returned no object"};
+  return Dispatch(std::move(child));
+}
+
+}  // namespace tessaro::word

@@ -1,0 +1,28 @@
+// Cutting one document into files of consecutive pages.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "word/report.h"
+#include "word/word_objects.h"
+
+namespace tessaro::fengewj {
+
+// The file of the number-th piece of a document: the output folder, the
+// document's name without its extension, "_", the number, the extension.
+std::wstring PageFileName(const std::wstring& output_folder, const std::wstring& document_path, int number);
+
+// Pages per file when `pages` pages go into `files` files of consecutive
+// pages: the first (pages mod files) files one page longer. More files than
+// pages gives one page per file.
+std::vector<int> EvenParts(int pages, int files);
+
+// Splits one document into one file per page, or into `files` files when
+// given. A document that fails stops at that point; its problem goes into
+// the report, and the files already written stay.
+void SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
+                 std::optional<int> files, word::Report& report);
+
+}  // namespace tessaro::fengewj

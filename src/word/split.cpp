@@ -1,0 +1,61 @@
+#include "word/split.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "word/fengewj.h"
+#include "word/report.h"
+#include "word/text.h"
+#include "word/word_session.h"
+
+namespace tessaro::word {
+
+std::optional<int> ParseFileCount(const std::wstring& text) {
+  const std::wstring digits = Trim(text);
+  if (digits.empty()) return std::nullopt;
+  long long value = 0;
+  for (wchar_t c : digits) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    // Any count beyond the pages means one page per file, so a huge one is
+    // as good as INT_MAX.
+    value = std::min<long long>(value * 10 + (c - L'0'), INT_MAX);
+  }
+  if (value == 0) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
+           const WordStarter& start_word, const ShowMessage& show_message) {
+  if (options.output_folder.empty()) {
+    show_message(L"分割输出路径不能为空！请选定路径后再分割！");
+    return;
+  }
+  if (documents.empty()) return;
+  std::optional<int> files;
+  if (options.method == SplitMethod::kEven) {
+    files = ParseFileCount(options.file_count);
+    if (!files) {
+      show_message(L"请输入有效的分割文件数!");
+      return;
+    }
+  } else if (options.method != SplitMethod::kPerPage) {
+    return;
+  }
+
+  // A document that fails does not keep the ones after it from being split.
+  Report report;
+  const std::size_t count = options.batch ? documents.size() : 1;
+  for (std::size_t i = 0; i < count; ++i) {
+    // Each document in a Word of its own, as a stuck document cannot then
+    // spoil the next.
+    std::optional<WordSession> word = WordSession::Start(start_word);
+    if (!word) {
+      show_message(kCannotStartWord);
+      return;
+    }
+    fengewj::SplitByPage(**word, documents[i].FullPath(), options.output_folder, files, report);
+  }
+  show_message(report.empty() ? L"分割完毕!" : report.Text(L"分割未完全成功!"));
+}
+
+}  // namespace tessaro::word
