@@ -303,6 +303,9 @@ TEST_F(WordServer, EndsWithItsLastReferenceOrWithTheClientOfADocumentLeftOpen)
     Sleep(500);
     EXPECT_EQ(serverProcesses().size(), held ? 1u : 0u);
     EXPECT_EQ(linuxProcesses("tessaro-engine").size(), held ? 1u : 0u);
+    // With a display the document shows in a LibreOffice window of its own.
+    const size_t windows = GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) > 0 ? 1 : 0;
+    EXPECT_EQ(linuxProcesses("soffice.bin").size(), held ? 1 + windows : 0u);
     TerminateProcess(holder.hProcess, 1);
     WaitForSingleObject(holder.hProcess, 10000);
     CloseHandle(holder.hThread);

@@ -77,6 +77,7 @@ const std::map<std::string, Command>& commands()
              s.savePage(number(a[1]), number(a[2]), a[3]);
              return ok();
          }}},
+        {"show", {1, 1, [](Session& s, const Fields& a) { return ok(s.show(number(a[1])) ? "1" : "0"); }}},
         {"split", {2, 3, [](Session& s, const Fields& a) {
              Fields reply{"ok"};
              for (auto& path : s.split(a[1], a[2], a.size() > 3 ? number(a[3]) : 0))

@@ -369,6 +369,14 @@ std::vector<std::string> Session::split(const std::string& path, const std::stri
     });
 }
 
+bool Session::show(int doc)
+{
+    const std::string& path = get(doc).fullName;
+    if (path.empty())
+        throw EngineError("文档尚未保存，无法显示 (the document has no file)");
+    return viewer_.show(path);
+}
+
 void Session::quit()
 {
     if (office_.alive()) {

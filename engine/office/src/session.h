@@ -2,6 +2,7 @@
 #include "document.h"
 #include "office.h"
 #include "temp_dir.h"
+#include "viewer.h"
 
 #include <com/sun/star/text/XTextCursor.hpp>
 
@@ -53,6 +54,10 @@ public:
     // One file per page (files == 0) or `files` files of consecutive pages.
     std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
 
+    // Shows the document's file in a LibreOffice window when there is a
+    // display; false when there is none.
+    bool show(int doc);
+
     void quit();
     // False once soffice is gone (killed by the watchdog or crashed).
     bool usable() { return office_.alive(); }
@@ -92,6 +97,7 @@ private:
     unsigned copies_ = 0;
     PageCache cache_;
     std::string clipboard_;
+    Viewer viewer_;
 };
 
 }  // namespace tessaro

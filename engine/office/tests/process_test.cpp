@@ -189,6 +189,8 @@ TEST_F(EngineProcess, AnswersEachRequestAndQuitsWithoutLeavingAProcess)
     EXPECT_NE(text[1].find("短 第2节"), std::string::npos);
     EXPECT_EQ(peer.call({"full_name", "1"}), (Fields{"ok", path("short.odt")}));
     EXPECT_EQ(peer.call({"add"}), (Fields{"ok", "2"}));
+    EXPECT_EQ(peer.call({"show", "2"})[0], "error") << "a document without a file cannot be shown";
+    EXPECT_EQ(peer.call({"show", "1"}), (Fields{"ok", "0"})) << "nothing to show it on without a display";
     EXPECT_EQ(peer.call({"end_key", "2"}), Fields{"ok"});
     EXPECT_EQ(peer.call({"insert_file", "2", path("short.odt")}), Fields{"ok"});
     EXPECT_EQ(peer.call({"save_as", "2", path("copy.docx")}), Fields{"ok"});

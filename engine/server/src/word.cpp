@@ -139,7 +139,10 @@ int Word::open(const std::wstring& path, bool readOnly)
     const std::wstring full = fullPath(path);
     const std::string unix = unixPath(full);
     const Fields reply = engine({"open", unix, readOnly ? "1" : "0"}, unix, full);
-    return keep(Entry{std::stoi(reply.at(0)), full, {}, false});
+    const int doc = keep(Entry{std::stoi(reply.at(0)), full, {}, false});
+    if (visible_)
+        showDocument(doc);
+    return doc;
 }
 
 int Word::add()
@@ -242,7 +245,20 @@ void Word::activate(int doc)
     active_ = doc;
 }
 
-void Word::show(bool visible) { visible_ = visible; }
+void Word::show(bool visible)
+{
+    visible_ = visible;
+    if (visible)
+        for (const int doc : order_)
+            showDocument(doc);
+}
+
+void Word::showDocument(int doc)
+{
+    // A document that has no file yet cannot be shown by the viewer.
+    if (!fullName(doc).empty())
+        engine({"show", handle(doc)});
+}
 
 void Word::quit()
 {

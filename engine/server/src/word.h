@@ -64,7 +64,8 @@ public:
 
     void quit();
     bool hasQuit() const { return quit_; }
-    // A visible instance holds documents the user is meant to go on with.
+    // A visible instance holds documents the user is meant to go on with;
+    // the engine shows them in LibreOffice windows when there is a display.
     void show(bool visible);
     bool visible() const { return visible_; }
     bool leftOpen() const { return visible_ && !quit_ && !order_.empty(); }
@@ -87,6 +88,7 @@ private:
     Entry& entry(int doc);
     // New documents holding pages of `doc` are built before it changes or goes.
     void buildCopiesOf(int doc);
+    void showDocument(int doc);
     // Brings the engine's cursor to the counted page.
     void syncCursor(int doc);
     int keep(Entry entry);
