@@ -39,22 +39,6 @@ Arguments parseArguments()
     return parsed;
 }
 
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment()
-    {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
 class Winsock {
 public:
     Winsock()
@@ -125,9 +109,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     lifetime::setMainThread(GetCurrentThreadId());
     MSG queue;
     PeekMessageW(&queue, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the thread's queue, before anyone posts
-    ComApartment com;
+    // COM is never uninitialised: CoUninitialize waits for the calls of
+    // clients still connected, which under Wine can be forever. The process
+    // ends right after and takes the apartment with it.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
     Winsock winsock;
-    if (!com.ok() || !winsock.ok())
+    if (!winsock.ok())
         return 1;
     const auto word = std::make_shared<Word>(args.engine);
     const lifetime::ClientWatch watch;
