@@ -49,6 +49,18 @@ prepare_prefix() {
   test_settings "$1"
 }
 
+# Registering our server must never displace a Word that is already there.
+check_foreign_word_kept() {
+  local word='{000209FF-0000-0000-C000-000000000046}' key='HKLM\Software\Classes\Word.Application'
+  import_reg "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Word.Application\\CLSID]
+@=\"$word\"" || die "cannot prepare the registration check"
+  register_word_server
+  local answer=$BUILD/word-class-after.txt
+  timeout -k 5 60 wine reg query "$key\\CLSID" /ve </dev/null >"$answer" 2>/dev/null || true
+  grep -q "$word" "$answer" || die "register_word_server replaced another Word.Application"
+  timeout -k 5 60 wine reg delete "$key" /f </dev/null >/dev/null 2>&1 || die "cannot remove the check's registration"
+}
+
 if [ -n "${WINEPREFIX:-}" ]; then
   configure_prefix
   PREFIXES+=("$WINEPREFIX")
@@ -67,6 +79,7 @@ else
   export WINEPREFIX=$BUILD/wine-test-120
   clone_prefix "$WINEPREFIX"
   PREFIXES+=("$WINEPREFIX")
+  [ "${TESSARO_SKIP_ENGINE:-0}" = 1 ] || check_foreign_word_kept
   prepare_prefix 00000078 no-word
   log "window tests at 120 DPI"
   run_ctest -R 'Window'
