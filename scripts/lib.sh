@@ -154,14 +154,60 @@ stop_xvfb() {
   XVFB_PID=
 }
 
-# Everything both commands need before they start: packages, locale, build, prefix.
+build_engine() {
+  local LANG=C.UTF-8
+  "$ROOT/scripts/build-engine.sh" >"$BUILD/engine-build.log" 2>&1 ||
+    { tail -n 40 "$BUILD/engine-build.log"; die "engine build failed (see $BUILD/engine-build.log)"; }
+}
+
+# Everything both commands need before they start: packages, locale, builds, prefix.
+# TESSARO_SKIP_ENGINE=1 leaves the document engine out (no merge or split then).
 setup_all() {
   mkdir -p "$BUILD"
   ensure_packages "$ROOT"/scripts/packages/*.txt
   ensure_locale
   wine_env
   build_windows
+  [ "${TESSARO_SKIP_ENGINE:-0}" = 1 ] || build_engine
   ensure_template_prefix
+}
+
+# Our Word automation server, and the engine it starts, as the class of
+# "Word.Application" in $WINEPREFIX. A registration of anyone else's (a real
+# Word installed in the prefix) is left alone.
+WORD_SERVER_CLSID='{6C1D3A52-8E4B-4F6A-9A1E-3B7C2D5E8F41}'
+register_word_server() {
+  local server=$WIN_BUILD/engine/server/wordsrv.exe engine=$BUILD/engine/tessaro-engine
+  [ -f "$server" ] && [ -x "$engine" ] || die "build the server and the engine first"
+  local answer=$BUILD/word-class.txt
+  rm -f "$answer"
+  timeout -k 5 60 wine reg query 'HKLM\Software\Classes\Word.Application\CLSID' /ve </dev/null >"$answer" 2>/dev/null || true
+  local current
+  current=$(grep -o '{[0-9A-Fa-f-]*}' "$answer" | head -n 1 || true)
+  if [ -n "$current" ] && [ "${current^^}" != "$WORD_SERVER_CLSID" ]; then
+    log "Word.Application is already registered in $WINEPREFIX ($current): leaving it alone"
+    return 0
+  fi
+  # .reg strings escape backslashes and quotes.
+  local command
+  command="\"$(winepath -w "$server" 2>/dev/null)\" --engine \"$(winepath -w "$engine" 2>/dev/null)\""
+  command=${command//\\/\\\\}
+  command=${command//\"/\\\"}
+  local key="HKEY_LOCAL_MACHINE\\Software\\Classes"
+  import_reg "[$key\\Word.Application]
+@=\"Tessaro Word automation server\"
+
+[$key\\Word.Application\\CLSID]
+@=\"$WORD_SERVER_CLSID\"
+
+[$key\\CLSID\\$WORD_SERVER_CLSID]
+@=\"Tessaro Word automation server\"
+
+[$key\\CLSID\\$WORD_SERVER_CLSID\\ProgID]
+@=\"Word.Application\"
+
+[$key\\CLSID\\$WORD_SERVER_CLSID\\LocalServer32]
+@=\"$command\"" || die "cannot register the Word automation server"
 }
 
 # The prefix the program runs in: the caller's, or one of our own made from

@@ -8,6 +8,8 @@ source "$(dirname "$0")/lib.sh"
 
 setup_all
 use_run_prefix
+# Without Word in the prefix, "合并" and "分割" go through our server and engine.
+[ "${TESSARO_SKIP_ENGINE:-0}" = 1 ] || register_word_server
 program=$WIN_BUILD/Tessaro.exe
 
 if [ -n "${DISPLAY:-}" ]; then

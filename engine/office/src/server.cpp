@@ -64,6 +64,7 @@ const std::map<std::string, Command>& commands()
         {"print", {1, 1, [](Session& s, const Fields& a) { s.print(number(a[1])); return ok(); }}},
         {"close", {1, 1, [](Session& s, const Fields& a) { s.close(number(a[1])); return ok(); }}},
         {"full_name", {1, 1, [](Session& s, const Fields& a) { return Fields{"ok", s.fullName(number(a[1]))}; }}},
+        {"text", {1, 1, [](Session& s, const Fields& a) { return Fields{"ok", s.text(number(a[1]))}; }}},
         {"current_page", {1, 1, [](Session& s, const Fields& a) { return ok(std::to_string(s.currentPage(number(a[1])))); }}},
         {"next_page", {1, 1, [](Session& s, const Fields& a) { s.nextPage(number(a[1])); return ok(); }}},
         {"copy", {3, 3, [](Session& s, const Fields& a) { s.copy(number(a[1]), number(a[2]), number(a[3])); return ok(); }}},
@@ -72,6 +73,11 @@ const std::map<std::string, Command>& commands()
              s.savePages(number(a[1]), number(a[2]), number(a[3]), a[4]);
              return ok();
          }}},
+        {"save_page", {3, 3, [](Session& s, const Fields& a) {
+             s.savePage(number(a[1]), number(a[2]), a[3]);
+             return ok();
+         }}},
+        {"show", {1, 1, [](Session& s, const Fields& a) { return ok(s.show(number(a[1])) ? "1" : "0"); }}},
         {"split", {2, 3, [](Session& s, const Fields& a) {
              Fields reply{"ok"};
              for (auto& path : s.split(a[1], a[2], a.size() > 3 ? number(a[3]) : 0))

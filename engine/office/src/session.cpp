@@ -22,6 +22,7 @@
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace tessaro {
@@ -212,6 +213,11 @@ void Session::close(int doc)
 
 std::string Session::fullName(int doc) { return get(doc).fullName; }
 
+std::string Session::text(int doc)
+{
+    return guarded("text", [&] { return utf8(get(doc).doc.text()->getText()->getString()); });
+}
+
 int Session::currentPage(int doc)
 {
     return guarded("current page", [&] {
@@ -269,27 +275,35 @@ void Session::copy(int doc, int first, int last)
             writePieces(workingCopy(entry), {{first, last}}, [&](int) { return clipboard_; });
             return;
         }
-        // Copying page after page would cost pages x size; the whole document
-        // is cut once on the first copy and the pages are kept until it changes.
-        if (cache_.doc != doc || cache_.generation != entry.generation || !cache_.folder) {
-            cache_ = PageCache();
-            auto folder = std::make_unique<TempDir>("tessaro-pages");
-            const int count = tessaro::pageCount(entry.doc);
-            std::vector<std::pair<int, int>> runs;
-            for (int page = 1; page <= count; ++page)
-                runs.emplace_back(page, page);
-            cache_.pages = writePieces(workingCopy(entry), runs, [&](int page) {
-                return folder->file("page-" + std::to_string(page) + ".odt");
-            });
-            cache_.folder = std::move(folder);
-            cache_.doc = doc;
-            cache_.generation = entry.generation;
-        }
-        if (first < 1 || first > static_cast<int>(cache_.pages.size()))
-            throw EngineError("页码超出范围 (page " + std::to_string(first) + " of " +
-                              std::to_string(cache_.pages.size()) + ")");
-        clipboard_ = cache_.pages[static_cast<size_t>(first - 1)];
+        clipboard_ = pagePiece(doc, first, ".odt");
     });
+}
+
+// Copying page after page would cost pages x size: the whole document is cut
+// once, into pieces of the format asked for, and the pieces are kept until
+// the document changes.
+const std::string& Session::pagePiece(int doc, int page, const std::string& extension)
+{
+    OpenDocument& entry = get(doc);
+    if (cache_.doc != doc || cache_.generation != entry.generation || cache_.extension != extension || !cache_.folder) {
+        cache_ = PageCache();
+        auto folder = std::make_unique<TempDir>("tessaro-pages");
+        const int count = tessaro::pageCount(entry.doc);
+        std::vector<std::pair<int, int>> runs;
+        for (int p = 1; p <= count; ++p)
+            runs.emplace_back(p, p);
+        cache_.pages = writePieces(workingCopy(entry), runs, [&](int p) {
+            return folder->file("page-" + std::to_string(p) + extension);
+        });
+        cache_.folder = std::move(folder);
+        cache_.doc = doc;
+        cache_.generation = entry.generation;
+        cache_.extension = extension;
+    }
+    if (page < 1 || page > static_cast<int>(cache_.pages.size()))
+        throw EngineError("页码超出范围 (page " + std::to_string(page) + " of " + std::to_string(cache_.pages.size()) +
+                          ")");
+    return cache_.pages[static_cast<size_t>(page - 1)];
 }
 
 void Session::paste(int doc)
@@ -322,6 +336,21 @@ void Session::savePages(int doc, int first, int last, const std::string& path)
     });
 }
 
+void Session::savePage(int doc, int page, const std::string& path)
+{
+    guarded("save page " + path, [&] {
+        requireFolder(path.substr(0, path.rfind('/')));
+        if (filterForPath(path).empty())
+            throw EngineError("不支持的文件类型 (unsupported file type): " + path);
+        const std::string dot = path.substr(path.rfind('.'));
+        std::error_code failed;
+        std::filesystem::copy_file(pagePiece(doc, page, dot), path, std::filesystem::copy_options::overwrite_existing,
+                                   failed);
+        if (failed)
+            throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
+    });
+}
+
 std::vector<std::string> Session::split(const std::string& path, const std::string& folder, int files)
 {
     return guarded("split " + path, [&] {
@@ -338,6 +367,14 @@ std::vector<std::string> Session::split(const std::string& path, const std::stri
             runs = evenRuns(count, files);
         return writePieces(std::move(doc), runs, [&](int k) { return pieceName(path, folder, k); });
     });
+}
+
+bool Session::show(int doc)
+{
+    const std::string& path = get(doc).fullName;
+    if (path.empty())
+        throw EngineError("文档尚未保存，无法显示 (the document has no file)");
+    return viewer_.show(path);
 }
 
 void Session::quit()

@@ -2,6 +2,7 @@
 #include "document.h"
 #include "office.h"
 #include "temp_dir.h"
+#include "viewer.h"
 
 #include <com/sun/star/text/XTextCursor.hpp>
 
@@ -35,6 +36,8 @@ public:
     void print(int doc);
     void close(int doc);
     std::string fullName(int doc);
+    // The body text, paragraphs joined by newlines (Range.Text of Content).
+    std::string text(int doc);
 
     // The split in Word's terms: the page holding the insertion point, moving
     // it to the next page, a page run to the clipboard and the clipboard into
@@ -45,8 +48,15 @@ public:
     void paste(int doc);
 
     void savePages(int doc, int first, int last, const std::string& path);
+    // One page written to PATH, from pieces cut once for every page in
+    // PATH's format: a page-by-page save costs what one split does.
+    void savePage(int doc, int page, const std::string& path);
     // One file per page (files == 0) or `files` files of consecutive pages.
     std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
+
+    // Shows the document's file in a LibreOffice window when there is a
+    // display; false when there is none.
+    bool show(int doc);
 
     void quit();
     // False once soffice is gone (killed by the watchdog or crashed).
@@ -68,6 +78,7 @@ private:
         unsigned generation = 0;
         std::unique_ptr<TempDir> folder;
         std::vector<std::string> pages;
+        std::string extension;
     };
 
     template <typename F> auto guarded(const std::string& what, F&& body);
@@ -75,6 +86,7 @@ private:
     int keep(Document doc, const std::string& fullName, bool pristine);
     void changed(OpenDocument& entry);
     Document workingCopy(const OpenDocument& entry);
+    const std::string& pagePiece(int doc, int page, const std::string& extension);
     std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                          const std::function<std::string(int)>& name);
 
@@ -85,6 +97,7 @@ private:
     unsigned copies_ = 0;
     PageCache cache_;
     std::string clipboard_;
+    Viewer viewer_;
 };
 
 }  // namespace tessaro

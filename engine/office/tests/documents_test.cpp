@@ -264,5 +264,26 @@ TEST_F(Documents, CopyAndPastePageByPageGivesWhatSplitGives)
     expectPieces(sourcePages, pieces);
 }
 
+TEST_F(Documents, SavingPageAfterPageGivesWhatSplitGivesInTheTargetFormat)
+{
+    const std::string source = path("report.docx");
+    const auto sourcePages = pages(source);
+    const std::string out = folder("page-saves");
+    const int doc = session().open(source, true);
+    const int count = session().pageCount(doc);
+    std::vector<std::string> pieces;
+    for (int i = 1; i <= count; ++i) {
+        pieces.push_back(pieceName(source, out, i));
+        session().savePage(doc, i, pieces.back());
+    }
+    // The page files are real .docx files, not the cut pieces of another format.
+    session().savePage(doc, 1, out + "/first.doc");
+    EXPECT_EQ(pageCountOf(out + "/first.doc"), 1);
+    EXPECT_NE(failure([&] { session().savePage(doc, count + 1, out + "/past.docx"); }).find("页码超出范围"), std::string::npos);
+    EXPECT_NE(failure([&] { session().savePage(doc, 1, path("missing/p.docx")); }).find("missing"), std::string::npos);
+    session().close(doc);
+    expectPieces(sourcePages, pieces);
+}
+
 }  // namespace
 }  // namespace tessaro::test

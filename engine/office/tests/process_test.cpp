@@ -183,8 +183,14 @@ TEST_F(EngineProcess, AnswersEachRequestAndQuitsWithoutLeavingAProcess)
     ASSERT_GT(soffice, 0);
     EXPECT_EQ(peer.call({"open", path("short.odt"), "1"}), (Fields{"ok", "1"}));
     EXPECT_EQ(peer.call({"page_count", "1"}), (Fields{"ok", "2"}));
+    const Fields text = peer.call({"text", "1"});
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_LT(text[1].find("短 第1节"), text[1].find("短 第2节"));
+    EXPECT_NE(text[1].find("短 第2节"), std::string::npos);
     EXPECT_EQ(peer.call({"full_name", "1"}), (Fields{"ok", path("short.odt")}));
     EXPECT_EQ(peer.call({"add"}), (Fields{"ok", "2"}));
+    EXPECT_EQ(peer.call({"show", "2"})[0], "error") << "a document without a file cannot be shown";
+    EXPECT_EQ(peer.call({"show", "1"}), (Fields{"ok", "0"})) << "nothing to show it on without a display";
     EXPECT_EQ(peer.call({"end_key", "2"}), Fields{"ok"});
     EXPECT_EQ(peer.call({"insert_file", "2", path("short.odt")}), Fields{"ok"});
     EXPECT_EQ(peer.call({"save_as", "2", path("copy.docx")}), Fields{"ok"});

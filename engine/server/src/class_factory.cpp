@@ -1,0 +1,67 @@
+#include "class_factory.h"
+
+#include "objects.h"
+
+#include <atomic>
+#include <new>
+
+namespace wordsrv {
+
+namespace {
+
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(WordPtr word) : word_(std::move(word)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = (iid == IID_IUnknown || iid == IID_IClassFactory) ? static_cast<IClassFactory*>(this) : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        if (word_->hasQuit())
+            return CO_E_SERVER_STOPPING;
+        try {
+            const ComPtr<IDispatch> application = ComPtr<IDispatch>::adopt(newApplication(word_));
+            return application->QueryInterface(iid, object);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+    }
+
+    // The process ends with its last object or its client, not with locks.
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    WordPtr word_;
+    std::atomic<ULONG> references_{1};
+};
+
+}  // namespace
+
+ComPtr<IClassFactory> newClassFactory(WordPtr word)
+{
+    return ComPtr<IClassFactory>::adopt(new ClassFactory(std::move(word)));
+}
+
+}  // namespace wordsrv
