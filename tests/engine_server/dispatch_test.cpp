@@ -45,7 +45,7 @@ private:
     bool visible_ = false;
 };
 
-Dispatch probe() { return Dispatch(ComPtr<IDispatch>::adopt(new Probe)); }
+Dispatch probe() { return Dispatch(ComPtr<IDispatch>(new Probe)); }
 
 HRESULT failureOf(const std::function<void()>& call, std::wstring* description = nullptr)
 {

@@ -89,7 +89,7 @@ Dispatch Dispatch::object(const wchar_t* member, const std::vector<Arg>& args) c
     Variant result = call(member, args);
     if (V_VT(result.get()) != VT_DISPATCH || !V_DISPATCH(result.get()))
         throw ComFailure{E_NOINTERFACE, std::wstring(member) + L" is not an object"};
-    return Dispatch(ComPtr<IDispatch>::share(V_DISPATCH(result.get())));
+    return Dispatch(ComPtr<IDispatch>::Share(V_DISPATCH(result.get())));
 }
 
 long Dispatch::number(const wchar_t* member, const std::vector<Arg>& args) const

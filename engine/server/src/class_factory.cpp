@@ -42,7 +42,7 @@ public:
         if (word_->hasQuit())
             return CO_E_SERVER_STOPPING;
         try {
-            const ComPtr<IDispatch> application = ComPtr<IDispatch>::adopt(newApplication(word_));
+            const ComPtr<IDispatch> application = ComPtr<IDispatch>(newApplication(word_));
             return application->QueryInterface(iid, object);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
@@ -61,7 +61,7 @@ private:
 
 ComPtr<IClassFactory> newClassFactory(WordPtr word)
 {
-    return ComPtr<IClassFactory>::adopt(new ClassFactory(std::move(word)));
+    return ComPtr<IClassFactory>(new ClassFactory(std::move(word)));
 }
 
 }  // namespace wordsrv
