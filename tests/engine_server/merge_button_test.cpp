@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "contents_list.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
@@ -46,18 +47,14 @@ TEST(MergeButtonThroughServer, ReportsThePagesOfTheMergedDocumentInItsMessageBox
     ASSERT_TRUE(app.Start());
     tessaro::testing::PumpMessages();
     tessaro::Form1& form = app.main_window();
-    HWND list = form.Control(ListView2);
-    for (const wchar_t* name : {L"甲 文档.docx", L"乙.doc", L"丙.docx"}) {
-        const std::wstring folder = documents();
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        item.pszText = const_cast<wchar_t*>(name);
-        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        item.iSubItem = 1;
-        item.pszText = const_cast<wchar_t*>(folder.c_str());
-        SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    }
+    // The documents are added as a user adds them: selected in the contents
+    // list of their folder, then "添加全部".
+    form.OverrideFolderPathForTesting([] { return documents(); });
+    tessaro::testing::FillContentsList(form.Control(ListView1),
+                                       {{L"甲 文档.docx", L"", true}, {L"乙.doc", L"", true}, {L"丙.docx", L"", true}}, 0);
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(StyleButton4, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Control(StyleButton4)));
+    ASSERT_EQ(form.AddedDocuments().size(), 3u);
     const std::wstring out = documents() + L"\\窗口合并.docx";
     DeleteFileW(out.c_str());
     SetWindowTextW(form.Control(Text1), out.c_str());
@@ -66,7 +63,7 @@ TEST(MergeButtonThroughServer, ReportsThePagesOfTheMergedDocumentInItsMessageBox
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, &answerBox);
     PostMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(StyleButton7, BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.Control(StyleButton7)));
-    EXPECT_TRUE(tessaro::testing::PumpUntil([] { return !boxText.empty(); }, 120000));
+    EXPECT_TRUE(tessaro::testing::PumpUntil([] { return !boxText.empty(); }, 90000));
     KillTimer(nullptr, timer);
 
     EXPECT_EQ(boxText.rfind(L"合并成功!新生成的文档一共:", 0), 0u) << boxText.size();
