@@ -1,0 +1,18 @@
+#include "skin/window_props.h"
+
+namespace tessaro::skin::props {
+
+std::wstring SurfaceDcName(int state) { return std::to_wstring(state) + L"HDC"; }
+std::wstring SurfaceBitmapName(int state) { return std::to_wstring(state) + L"BMP"; }
+
+std::intptr_t Read(HWND window, const wchar_t* name) {
+  return reinterpret_cast<std::intptr_t>(GetPropW(window, name));
+}
+
+bool Write(HWND window, const wchar_t* name, std::intptr_t value) {
+  return SetPropW(window, name, reinterpret_cast<HANDLE>(value));
+}
+
+void Remove(HWND window, const wchar_t* name) { RemovePropW(window, name); }
+
+}  // namespace tessaro::skin::props
