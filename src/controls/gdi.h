@@ -109,6 +109,8 @@ class MemoryDC {
   }
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
+  // Hands the context to a new owner (a window property, for one).
+  HDC release() { return std::exchange(dc_, nullptr); }
 
  private:
   HDC dc_ = nullptr;

@@ -1,11 +1,15 @@
 #include "skin/kind_state.h"
 
+#include "skin/command_button.h"
 #include "skin/window_props.h"
 
 namespace tessaro::skin {
 
 void PrepareKindState(HWND window, SkinKind kind) {
   switch (kind) {
+    case SkinKind::CommandButton:
+      PrepareCommandButton(window);
+      break;
     case SkinKind::ComboBox:
     case SkinKind::DriveList:
     case SkinKind::CheckBox:
@@ -25,6 +29,9 @@ void PrepareKindState(HWND window, SkinKind kind) {
 
 void ReleaseKindState(HWND window, SkinKind kind) {
   switch (kind) {
+    case SkinKind::CommandButton:
+      ReleaseCommandButton(window);
+      break;
     case SkinKind::ComboBox:
     case SkinKind::DriveList:
     case SkinKind::CheckBox:

@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "skin/kind_routes.h"
+#include "skin/mark_button.h"
 #include "skin/skin.h"
 #include "skin/skin_kind.h"
 #include "skin/window_props.h"
@@ -30,6 +31,11 @@ LRESULT Route(const SkinMessage& m) {
       // drop-down list being coloured for the first time.
       const LRESULT result = m.PassOn();
       if (m.lparam) AttachSkin(reinterpret_cast<HWND>(m.lparam));
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      const LRESULT result = RouteByKind(m);
+      RefreshMarks(m.window);
       return result;
     }
     default:
