@@ -1,8 +1,14 @@
 #include "skin/mark_button.h"
 
-#include "skin/check_box.h"
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "controls/gdi.h"
 #include "skin/centre.h"
+#include "skin/check_box.h"
 #include "skin/hover.h"
+#include "skin/mem_surface.h"
 #include "skin/option_button.h"
 #include "skin/primitives.h"
 #include "skin/skin_kind.h"
@@ -43,6 +49,22 @@ bool SystemRedrawsGlyph(UINT message) {
   }
 }
 
+MarkLook CurrentMarkLook(HWND window) {
+  return {static_cast<int>(props::Read(window, props::kOldState)),
+          static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), IsWindowEnabled(window) != FALSE};
+}
+
+// What the button paints its background with: check boxes and option
+// buttons ask their parent as static controls do.
+HBRUSH BackgroundBrush(HWND window, HDC dc) {
+  const HWND parent = GetParent(window);
+  const auto brush = parent ? reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC,
+                                                                    reinterpret_cast<WPARAM>(dc),
+                                                                    reinterpret_cast<LPARAM>(window)))
+                            : nullptr;
+  return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
 }  // namespace
 
 bool ChangeMarkState(HWND window, int state, bool forced) {
@@ -51,9 +73,21 @@ bool ChangeMarkState(HWND window, int state, bool forced) {
   return true;
 }
 
-MarkLook CurrentMarkLook(HWND window) {
-  return {static_cast<int>(props::Read(window, props::kOldState)),
-          static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), IsWindowEnabled(window) != FALSE};
+void PaintMarkGlyph(HWND window, HDC target, GlyphDrawer draw) {
+  const SIZE glyph = MarkGlyphSize();
+  const int height = GetWindowBox(window).height;
+  // The system truncates where the skin rounds to even: when they differ,
+  // the system's glyph lies a row higher, and that row is covered too.
+  const int system_top = (height - glyph.cy) / 2, top = CentreOffset(height, glyph.cy);
+  const int first = std::min(system_top, top), span = std::abs(top - system_top) + glyph.cy;
+  const Surface surface = CreateMemSurface(glyph.cx, span);
+  if (!surface) return;
+  const RECT area{0, 0, glyph.cx, span};
+  FillRect(surface.dc(), &area, BackgroundBrush(window, surface.dc()));
+  draw(surface.dc(), top - first, glyph.cx, glyph.cy, CurrentMarkLook(window));
+  std::optional<WindowDC> window_dc;
+  if (!target) target = window_dc.emplace(window).get();
+  BitBlt(target, 0, first, glyph.cx, span, surface.dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT MarkButtonMessage(const SkinMessage& m, const MarkKind& kind) {
@@ -64,13 +98,9 @@ LRESULT MarkButtonMessage(const SkinMessage& m, const MarkKind& kind) {
     case WM_PAINT:
       paint(window, kNormal, true);
       break;
-    case WM_PRINTCLIENT: {
-      const SIZE glyph = MarkGlyphSize();
-      const MarkLook look = CurrentMarkLook(window);
-      kind.draw(reinterpret_cast<HDC>(m.wparam), CentreOffset(GetWindowBox(window).height, glyph.cy), glyph.cx,
-                glyph.cy, look);
+    case WM_PRINTCLIENT:
+      PaintMarkGlyph(window, reinterpret_cast<HDC>(m.wparam), kind.draw);
       break;
-    }
     case WM_MOUSEMOVE:
       EnterHover(window);
       paint(window, (m.wparam & MK_LBUTTON) ? kPressed : kHover, true);

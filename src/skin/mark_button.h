@@ -9,15 +9,19 @@
 
 namespace tessaro::skin {
 
+using GlyphDrawer = void (*)(HDC dc, int top, int width, int height, const MarkLook& look);
+
 // How one of the two kinds paints onto its window, and draws into a context.
 struct MarkKind {
   bool (*paint)(HWND window, int state, bool forced);
-  void (*draw)(HDC dc, int top, int width, int height, const MarkLook& look);
+  GlyphDrawer draw;
 };
 
 // Records the new state; false when nothing needs painting.
 bool ChangeMarkState(HWND window, int state, bool forced);
-MarkLook CurrentMarkLook(HWND window);
+// Draws the glyph at the left edge, centred, over the system's own glyph,
+// into target or, when it is null, onto the window.
+void PaintMarkGlyph(HWND window, HDC target, GlyphDrawer draw);
 
 LRESULT MarkButtonMessage(const SkinMessage& message, const MarkKind& kind);
 

@@ -115,6 +115,12 @@ TEST_F(MarkWindowTest, TheSkinsGlyphsCoverTheSystemsOnScreen) {
   const SIZE glyph = MarkGlyphSize();
   const int top = CentreOffset(20, glyph.cy);
   EXPECT_EQ(WindowPixel(check, 0, top), kBorderEnabled);
+  // The system puts its glyph a row higher (it truncates the half); that
+  // row shows the background, not the system's frame.
+  const COLORREF background = WindowPixel(check, glyph.cx + 1, 0);
+  for (const HWND window : {check, option}) {
+    for (int x = 0; x < glyph.cx; ++x) ASSERT_EQ(WindowPixel(window, x, (20 - glyph.cy) / 2), background) << x;
+  }
   const int mark_left = CentreOffset(glyph.cx, 9), mark_top = top + CentreOffset(glyph.cy, 8);
   EXPECT_EQ(WindowPixel(check, mark_left + 8, mark_top), Mark(8, 0));
   EXPECT_EQ(WindowPixel(check, mark_left + 3, mark_top + 7), Mark(3, 7));
