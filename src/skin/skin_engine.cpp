@@ -34,6 +34,7 @@ BOOL CALLBACK DetachChildProc(HWND window, LPARAM) {
 void Initialise() {
   EngineState& engine = Engine();
   engine.initialised = true;
+  props::HoldProcAddrAtom();
   engine.track_leave_available = ApiExists("TrackMouseEvent", L"user32.dll");
   engine.images = SkinImages::Build();
 }
@@ -110,6 +111,7 @@ bool DetachSkin(HWND window) {
     engine.attached = 0;
     engine.images = {};
     engine.initialised = false;
+    props::DropProcAddrAtom();
   }
   return true;
 }

@@ -16,7 +16,40 @@ void AttachAppearing(HWND window, HWND other) {
   if (other && (GetParent(other) == window || KindOf(other) == SkinKind::Form)) AttachSkin(other);
 }
 
+// The messages some kind of window handles. Lists and trees take tens of
+// thousands of others while they fill; those go straight on, without the
+// class name being read for each. A message a handler takes up goes here.
+bool Handled(UINT message) {
+  switch (message) {
+    case WM_DESTROY:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+    case WM_NCPAINT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_TIMER:
+    case WM_ENTERIDLE:
+    case WM_CTLCOLORLISTBOX:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSELEAVE:
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 LRESULT Route(const SkinMessage& m) {
+  if (!Handled(m.message)) return m.PassOn();
   switch (m.message) {
     case WM_DESTROY:
       // Before the window's own procedure sees it: children are still there.
@@ -57,7 +90,7 @@ LRESULT Relay(HWND window, WNDPROC passed, UINT message, WPARAM wparam, LPARAM l
 
 LRESULT CALLBACK SkinWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (!window) return 0;
-  const auto previous = reinterpret_cast<WNDPROC>(props::Read(window, props::kProcAddr));
+  const auto previous = reinterpret_cast<WNDPROC>(props::ReadProcAddr(window));
   if (!previous) {
     const auto passed = reinterpret_cast<WNDPROC>(props::Read(window, props::kPassProc));
     return passed ? Relay(window, passed, message, wparam, lparam) : DefWindowProcW(window, message, wparam, lparam);

@@ -1,6 +1,25 @@
 #include "skin/window_props.h"
 
 namespace tessaro::skin::props {
+namespace {
+
+ATOM g_proc_addr_atom = 0;  // one UI thread: no locking
+
+}  // namespace
+
+void HoldProcAddrAtom() {
+  if (!g_proc_addr_atom) g_proc_addr_atom = GlobalAddAtomW(kProcAddr);
+}
+
+void DropProcAddrAtom() {
+  if (g_proc_addr_atom) GlobalDeleteAtom(g_proc_addr_atom);
+  g_proc_addr_atom = 0;
+}
+
+std::intptr_t ReadProcAddr(HWND window) {
+  return reinterpret_cast<std::intptr_t>(
+      GetPropW(window, g_proc_addr_atom ? MAKEINTATOM(g_proc_addr_atom) : kProcAddr));
+}
 
 std::wstring SurfaceDcName(int state) { return std::to_wstring(state) + L"HDC"; }
 std::wstring SurfaceBitmapName(int state) { return std::to_wstring(state) + L"BMP"; }

@@ -27,6 +27,12 @@ inline constexpr const wchar_t* kPressedIndex = L"HDINDEX";
 std::wstring SurfaceDcName(int state);
 std::wstring SurfaceBitmapName(int state);
 
+// "PROCADDR" is read for every message a skinned window gets; while the
+// engine holds its name as an atom, the lookup skips the name's translation.
+void HoldProcAddrAtom();
+void DropProcAddrAtom();
+std::intptr_t ReadProcAddr(HWND window);
+
 std::intptr_t Read(HWND window, const wchar_t* name);
 inline std::intptr_t Read(HWND window, const std::wstring& name) { return Read(window, name.c_str()); }
 bool Write(HWND window, const wchar_t* name, std::intptr_t value);
