@@ -73,6 +73,22 @@ class WindowDC {
   HDC dc_;
 };
 
+// GetWindowDC / ReleaseDC: the whole window, frame included.
+class WindowFrameDC {
+ public:
+  explicit WindowFrameDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  WindowFrameDC(const WindowFrameDC&) = delete;
+  WindowFrameDC& operator=(const WindowFrameDC&) = delete;
+  ~WindowFrameDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
  public:
