@@ -1,12 +1,15 @@
-// Run by hand for a picture of the skinned controls in every state: a button
+// Run by hand for pictures of the skinned controls in every state: a button
 // at rest, one hovered mid-fade, one pressed, one disabled, check boxes and
-// option buttons. The window stays up a few seconds.
+// option buttons; and of a message box. Each window stays up a few seconds.
 // scripts/screenshot.sh -t 皮肤 build/windows/tests/skin/skin_tests.exe
-//   --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_Screenshot*
+//   --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_ScreenshotOfEvery*
+// scripts/screenshot.sh -t 提示 build/windows/tests/skin/skin_tests.exe
+//   --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_ScreenshotOfAMessage*
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "dialog_watcher.h"
 #include "pump.h"
 #include "skin/fade_timer.h"
 #include "skin/skin.h"
@@ -49,6 +52,17 @@ TEST(SkinScreenshot, DISABLED_ScreenshotOfEveryControlState) {
   ReleaseCapture();
   DestroyWindow(form.form());
   DeleteObject(font);
+}
+
+TEST(SkinScreenshot, DISABLED_ScreenshotOfAMessageBox) {
+  testing::SkinnedForm form;
+  ASSERT_TRUE(SkinWindow(form.form()));
+  ::tessaro::testing::DialogWatcher watcher(L"提示", [](HWND box) {
+    Sleep(6000);
+    ::tessaro::testing::PressButton(box, IDOK);
+  });
+  MessageBoxW(form.form(), L"合并成功!新生成的文档一共:12页", L"提示", MB_OK);
+  EXPECT_TRUE(watcher.Finish());
 }
 
 }  // namespace
