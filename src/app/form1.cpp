@@ -12,6 +12,7 @@
 #include "controls/button_font.h"
 #include "shell/folder_list.h"
 #include "shell/folder_tree.h"
+#include "skin/skin.h"
 
 namespace tessaro {
 namespace {
@@ -82,6 +83,9 @@ void Form1::OnCreated() {
 }
 
 void Form1::OnLoad() {
+  // First, so that every control of the window, and every window that later
+  // takes the activation from it, is skinned.
+  skin::SkinWindow(hwnd());
   DisableOptionControls();
   for (int list : {ListView1, ListView2}) {
     HWND window = Control(list);

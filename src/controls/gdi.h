@@ -73,6 +73,22 @@ class WindowDC {
   HDC dc_;
 };
 
+// GetWindowDC / ReleaseDC: the whole window, frame included.
+class WindowFrameDC {
+ public:
+  explicit WindowFrameDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+  WindowFrameDC(const WindowFrameDC&) = delete;
+  WindowFrameDC& operator=(const WindowFrameDC&) = delete;
+  ~WindowFrameDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
  public:
@@ -109,6 +125,8 @@ class MemoryDC {
   }
   HDC get() const { return dc_; }
   explicit operator bool() const { return dc_ != nullptr; }
+  // Hands the context to a new owner (a window property, for one).
+  HDC release() { return std::exchange(dc_, nullptr); }
 
  private:
   HDC dc_ = nullptr;

@@ -14,8 +14,10 @@
 #include "app/form1_menu.h"
 #include "app/twips.h"
 #include "controls/button_font.h"
+#include "controls/subclass.h"
 #include "menu_reader.h"
 #include "pump.h"
+#include "skin/skin.h"
 
 namespace tessaro {
 namespace {
@@ -233,6 +235,47 @@ TEST_F(MainWindowTest, WindowIsCentredAndResizingMovesNothing) {
 TEST_F(MainWindowTest, F5ReachesTheWindowAsTheRefreshCommand) {
   MSG msg{form_->hwnd(), WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
   EXPECT_TRUE(app_->PreTranslate(msg));
+}
+
+bool Skinned(HWND window) { return GetPropW(window, L"PROCADDR") != nullptr; }
+
+TEST_F(MainWindowTest, TheSkinCoversEveryControlButLeavesTheButtonControlsPainting) {
+  EXPECT_TRUE(Skinned(form_->hwnd()));
+  EXPECT_TRUE(Skinned(Control(Check1)));  // inside a frame: descendants too
+  EXPECT_TRUE(Skinned(Control(Option1)));
+  EXPECT_TRUE(Skinned(Control(ListView1)));
+  EXPECT_TRUE(Skinned(Control(TreeView1)));
+  // Every window there was at load is attached and counted once; the one
+  // made later is the contents list's header, which comes with report view.
+  struct Census {
+    int attached = 0;
+    std::wstring others;
+  } census;
+  EnumChildWindows(
+      form_->hwnd(),
+      [](HWND window, LPARAM data) {
+        auto& census = *reinterpret_cast<Census*>(data);
+        if (Skinned(window)) {
+          ++census.attached;
+        } else {
+          wchar_t name[64] = {};
+          GetClassNameW(window, name, 64);
+          census.others += name;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&census));
+  EXPECT_EQ(skin::AttachedWindowCount(), census.attached + 1);
+  EXPECT_EQ(census.others, L"SysHeader32");
+  // The program's own button control keeps its procedure's painting.
+  EXPECT_EQ(GetPropW(Control(StyleButton1), L"0HDC"), nullptr);
+  EXPECT_EQ(GetPropW(Control(StyleButton1), L"OLDSTYLE"), nullptr);
+
+  // Closing takes the skin and the tree and list subclassing off together.
+  app_.reset();
+  EXPECT_EQ(skin::AttachedWindowCount(), 0);
+  EXPECT_FALSE(skin::SkinInitialised());
+  EXPECT_EQ(SubclassedWindowCount(), 0u);
 }
 
 }  // namespace

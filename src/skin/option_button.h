@@ -1,0 +1,13 @@
+// Option buttons: the system paints the caption, the skin its own disc over
+// the system's glyph.
+#pragma once
+
+#include <windows.h>
+
+namespace tessaro::skin {
+
+// Paints the disc for state (0 normal, 1 hover, 2 pressed); false, without
+// painting, when the state is unchanged and forced is false.
+bool PaintOptionButton(HWND window, int state, bool forced);
+
+}  // namespace tessaro::skin
