@@ -7,12 +7,4 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-setup_all
-export WINEPREFIX=$BUILD/wine-bench
-[ -f "$WINEPREFIX/system.reg" ] || clone_prefix "$WINEPREFIX"
-trap 'stop_wineserver; stop_xvfb' EXIT
-start_xvfb_unless_display
-wineserver -p
-timeout -k 5 3600 wine "$WIN_BUILD/tests/shell/shell-bench.exe" </dev/null >"$BUILD/bench-shell.txt" 2>&1 ||
-  { cat "$BUILD/bench-shell.txt"; die "benchmark failed"; }
-tr -d '\r' <"$BUILD/bench-shell.txt"
+run_windows_bench shell "$WIN_BUILD/tests/shell/shell-bench.exe" 3600

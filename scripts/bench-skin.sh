@@ -5,12 +5,4 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-setup_all
-export WINEPREFIX=$BUILD/wine-bench
-[ -f "$WINEPREFIX/system.reg" ] || clone_prefix "$WINEPREFIX"
-trap 'stop_wineserver; stop_xvfb' EXIT
-start_xvfb_unless_display
-wineserver -p
-timeout -k 5 300 wine "$WIN_BUILD/tests/skin/skin-bench.exe" </dev/null >"$BUILD/bench-skin.txt" 2>&1 ||
-  { cat "$BUILD/bench-skin.txt"; die "benchmark failed"; }
-tr -d '\r' <"$BUILD/bench-skin.txt"
+run_windows_bench skin "$WIN_BUILD/tests/skin/skin-bench.exe" 300
