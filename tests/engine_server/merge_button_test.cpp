@@ -2,6 +2,7 @@
 // Word server behind "Word.Application": the message box tells the user the
 // pages of a document that really exists.
 #include "processes.h"
+#include "test_documents.h"
 
 #include "app/application.h"
 #include "app/form1.h"
@@ -18,15 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using namespace tessaro::form1;
-
-std::wstring documents()
-{
-    std::wstring path = L"Z:" TESSARO_SERVER_DOCUMENTS_W;
-    for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
 
 // Reads and closes the program's message box from inside its modal loop.
 std::wstring boxText;

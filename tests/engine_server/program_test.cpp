@@ -1,6 +1,7 @@
 // The program's own merge and split code, with its messages, against the
 // Word server: what a user gets from "合并" and "分割" on a machine without Word.
 #include "processes.h"
+#include "test_documents.h"
 #include "text.h"
 #include "word_client.h"
 
@@ -14,30 +15,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using tessaro::AddedDocument;
-
-std::wstring documents()
-{
-    std::wstring path = L"Z:" TESSARO_SERVER_DOCUMENTS_W;
-    for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
-std::wstring emptyFolder(const std::wstring& name)
-{
-    const std::wstring folder = documents() + L"\\" + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileW((folder + L"\\" + data.cFileName).c_str());
-        while (FindNextFileW(search, &data));
-        FindClose(search);
-    }
-    return folder;
-}
 
 class ProgramThroughServer : public ::testing::Test {
 protected:

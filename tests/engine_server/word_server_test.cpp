@@ -2,6 +2,7 @@
 // merge and a split, through COM to wordsrv, the engine and LibreOffice, on
 // documents LibreOffice wrote for this run.
 #include "processes.h"
+#include "test_documents.h"
 #include "text.h"
 #include "word_client.h"
 
@@ -16,33 +17,6 @@ namespace wordsrv::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::wstring documents()
-{
-    std::wstring path = L"Z:" TESSARO_SERVER_DOCUMENTS_W;
-    for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
-std::wstring document(const std::wstring& name) { return documents() + L"\\" + name; }
-
-// A fresh, empty output folder for one test.
-std::wstring outputFolder(const std::wstring& name)
-{
-    const std::wstring folder = document(name);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileW((folder + L"\\" + data.cFileName).c_str());
-        while (FindNextFileW(search, &data));
-        FindClose(search);
-    }
-    return folder;
-}
 
 std::string bytes(const std::wstring& path)
 {
@@ -140,7 +114,7 @@ TEST_F(WordServer, MergesThreeDocumentsInListOrderWithAndWithoutPageBreaks)
     std::vector<std::string> before;
     for (const auto& input : inputs_)
         before.push_back(bytes(input));
-    const std::wstring folder = outputFolder(L"merge");
+    const std::wstring folder = emptyFolder(L"merge");
     {
         Dispatch word = startWord();
         const long withBreaks = merge(word, inputs_, true, folder + L"\\合并 结果.docx");
@@ -197,7 +171,7 @@ void savePiece(const Dispatch& word, const Dispatch& source, long start, long en
 
 TEST_F(WordServer, SplitsEachPageIntoAFileOfItsOwnAndEvenlyIntoRuns)
 {
-    const std::wstring folder = outputFolder(L"split");
+    const std::wstring folder = emptyFolder(L"split");
     Dispatch word = startWord();
     {
         Dispatch source = openInput(word, document(L"five.docx"));
