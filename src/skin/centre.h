@@ -1,8 +1,10 @@
-// Centring offsets. Half of an odd difference is rounded to the even
-// neighbour (3.5 -> 4, 2.5 -> 2), so a 13-pixel glyph sits 4 down in 20
-// pixels but 2 down in 18. Integer arithmetic keeps the result independent
-// of the floating-point rounding mode.
+// Halves rounded to the even neighbour, wherever the skin centres or scales
+// something: a 13-pixel glyph sits 4 down in 20 pixels (3.5 -> 4) but 2 down
+// in 18 (2.5 -> 2). Integer arithmetic keeps the result independent of the
+// floating-point rounding mode.
 #pragma once
+
+#include <cstdint>
 
 namespace tessaro::skin {
 
@@ -14,5 +16,15 @@ constexpr int HalfToEven(int difference) {
 
 // Offset that centres an inner extent in an outer one.
 constexpr int CentreOffset(int outer, int inner) { return HalfToEven(outer - inner); }
+
+// extent * part / whole for 0 <= part <= whole, whole > 0, to the nearest
+// integer with halves to even.
+constexpr int ScaleToEven(int extent, std::int64_t part, std::int64_t whole) {
+  const std::int64_t product = static_cast<std::int64_t>(extent) * part;
+  std::int64_t quotient = product / whole;
+  const std::int64_t twice_rest = 2 * (product % whole);
+  if (twice_rest > whole || (twice_rest == whole && (quotient & 1) != 0)) ++quotient;
+  return static_cast<int>(quotient);
+}
 
 }  // namespace tessaro::skin

@@ -79,9 +79,7 @@ void OnMouseMove(HWND window) {
     return;
   }
   // Dragged off with the button held: the current face at full strength.
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  if (WindowFromPoint(cursor) == window) return;
+  if (CursorOver(window)) return;
   StopFadeTimer(window);
   props::Write(window, props::kAlphaLevel, kOpaque);
   PaintButton(window);

@@ -7,8 +7,6 @@
 namespace tessaro::skin {
 namespace {
 
-COLORREF BorderColour(HWND window) { return IsWindowEnabled(window) ? kBorderEnabled : kBorderDisabled; }
-
 void PaintBorders(HWND window, SkinKind kind) {
   const WindowFrameDC dc(window);
   switch (kind) {

@@ -48,4 +48,9 @@ bool EnterHover(HWND window) {
   return true;
 }
 
+bool CursorOver(HWND window) {
+  POINT cursor{};
+  return GetCursorPos(&cursor) && WindowFromPoint(cursor) == window;
+}
+
 }  // namespace tessaro::skin

@@ -11,5 +11,7 @@ void TrackMouseLeave(HWND window);
 // On a mouse move: when "MOUSEFLAG" is 0, sets it, asks for WM_MOUSELEAVE
 // and returns true (the cursor just came in).
 bool EnterHover(HWND window);
+// Whether the window is the one under the cursor (not a child of it).
+bool CursorOver(HWND window);
 
 }  // namespace tessaro::skin

@@ -2,9 +2,12 @@
 
 #include "skin/check_box.h"
 #include "skin/command_button.h"
+#include "skin/drop_button.h"
 #include "skin/flat_border.h"
+#include "skin/header.h"
 #include "skin/mark_button.h"
 #include "skin/option_button.h"
+#include "skin/progress_bar.h"
 #include "skin/skin_kind.h"
 
 namespace tessaro::skin {
@@ -17,7 +20,7 @@ constexpr MarkKind kOptionButton{&PaintOptionButton, &DrawOptionGlyph};
 
 LRESULT RouteByKind(const SkinMessage& message) {
   const SkinKind kind = KindOf(message.window);
-  // Progress bars paint their own frame; data lists keep the system's.
+  // Progress bars are painted whole; data lists keep the system's frame.
   if (message.message == WM_NCPAINT && kind != SkinKind::ProgressBar && kind != SkinKind::DataList)
     return FlatEdgeMessage(message);
   switch (kind) {
@@ -27,6 +30,13 @@ LRESULT RouteByKind(const SkinMessage& message) {
       return MarkButtonMessage(message, kCheckBox);
     case SkinKind::OptionButton:
       return MarkButtonMessage(message, kOptionButton);
+    case SkinKind::ComboBox:
+    case SkinKind::DriveList:
+      return DropButtonMessage(message, kind);
+    case SkinKind::ProgressBar:
+      return ProgressBarMessage(message);
+    case SkinKind::Header:
+      return HeaderMessage(message);
     case SkinKind::DataList:
     case SkinKind::DropDownList:
     case SkinKind::Grid:

@@ -28,9 +28,11 @@ void DrawFocusBox(HDC dc, int left, int top, int width, int height) {
   DrawFocusRect(dc, &box);
 }
 
+COLORREF BorderColour(HWND window) { return IsWindowEnabled(window) ? kBorderEnabled : kBorderDisabled; }
+
 void DrawTwoRingBorder(HWND window, HDC window_dc) {
   const WindowBox box = GetWindowBox(window);
-  FrameBox(window_dc, 0, 0, box.width, box.height, IsWindowEnabled(window) ? kBorderEnabled : kBorderDisabled);
+  FrameBox(window_dc, 0, 0, box.width, box.height, BorderColour(window));
   FrameBox(window_dc, 1, 1, box.width - 2, box.height - 2, kWhite);
 }
 

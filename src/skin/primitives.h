@@ -14,6 +14,9 @@ void FrameBox(HDC dc, int left, int top, int width, int height, COLORREF colour)
 void DrawTextBox(HDC dc, std::wstring_view text, int left, int top, int width, int height, UINT flags);
 void DrawFocusBox(HDC dc, int left, int top, int width, int height);
 
+// The colour of a flat border: paler while the window is disabled.
+COLORREF BorderColour(HWND window);
+
 // The flat border that replaces sunken edges: an outer ring in the border
 // colour (paler when the window is disabled) and a white ring inside it.
 void DrawTwoRingBorder(HWND window, HDC window_dc);

@@ -6,7 +6,7 @@
 namespace tessaro::skin {
 namespace {
 
-constexpr std::array<std::pair<std::wstring_view, SkinKind>, 26> kClasses{{
+constexpr std::array<std::pair<std::wstring_view, SkinKind>, 27> kClasses{{
     {L"#32770", SkinKind::Form},
     {L"tessaroform", SkinKind::Form},  // the program's own windows
     {L"thunderformdc", SkinKind::Form},
@@ -27,6 +27,7 @@ constexpr std::array<std::pair<std::wstring_view, SkinKind>, 26> kClasses{{
     {L"thunderrt6drivelistbox", SkinKind::DriveList},
     {L"progressbar20wndclass", SkinKind::ProgressBar},
     {L"progressbarwndclass", SkinKind::ProgressBar},
+    {L"msctls_progress32", SkinKind::ProgressBar},  // the system's progress bar
     {L"msvb_lib_header", SkinKind::Header},
     {L"sysheader32", SkinKind::Header},
     {L"datalistwndclass", SkinKind::DataList},

@@ -14,12 +14,7 @@
 namespace tessaro::skin {
 namespace {
 
-COLORREF FramePixel(HWND window, int x, int y) {
-  const HDC dc = GetWindowDC(window);
-  const COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return colour;
-}
+using testing::FramePixel;
 
 void RedrawFrame(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);

@@ -86,12 +86,7 @@ TEST_F(MarkGlyphTest, OptionDiscsSitCentredOverWhatIsThereWithTheDotInside) {
   ExpectPart(disabled, 4, 4, parts::kDotDisabled);
 }
 
-COLORREF WindowPixel(HWND window, int x, int y) {
-  const HDC dc = GetDC(window);
-  const COLORREF colour = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return colour;
-}
+using testing::ClientPixel;
 
 class MarkWindowTest : public ::testing::Test {
  protected:
@@ -114,23 +109,23 @@ TEST_F(MarkWindowTest, TheSkinsGlyphsCoverTheSystemsOnScreen) {
 
   const SIZE glyph = MarkGlyphSize();
   const int top = CentreOffset(20, glyph.cy);
-  EXPECT_EQ(WindowPixel(check, 0, top), kBorderEnabled);
+  EXPECT_EQ(ClientPixel(check, 0, top), kBorderEnabled);
   // The system puts its glyph a row higher (it truncates the half); that
   // row shows the background, not the system's frame.
-  const COLORREF background = WindowPixel(check, glyph.cx + 1, 0);
+  const COLORREF background = ClientPixel(check, glyph.cx + 1, 0);
   for (const HWND window : {check, option}) {
-    for (int x = 0; x < glyph.cx; ++x) ASSERT_EQ(WindowPixel(window, x, (20 - glyph.cy) / 2), background) << x;
+    for (int x = 0; x < glyph.cx; ++x) ASSERT_EQ(ClientPixel(window, x, (20 - glyph.cy) / 2), background) << x;
   }
   const int mark_left = CentreOffset(glyph.cx, 9), mark_top = top + CentreOffset(glyph.cy, 8);
-  EXPECT_EQ(WindowPixel(check, mark_left + 8, mark_top), Mark(8, 0));
-  EXPECT_EQ(WindowPixel(check, mark_left + 3, mark_top + 7), Mark(3, 7));
+  EXPECT_EQ(ClientPixel(check, mark_left + 8, mark_top), Mark(8, 0));
+  EXPECT_EQ(ClientPixel(check, mark_left + 3, mark_top + 7), Mark(3, 7));
   const int dot_left = CentreOffset(glyph.cx, 5), dot_top = top + CentreOffset(glyph.cy, 5);
-  EXPECT_EQ(WindowPixel(option, dot_left + 2, dot_top + 2), Mark(4, 20));
+  EXPECT_EQ(ClientPixel(option, dot_left + 2, dot_top + 2), Mark(4, 20));
 
   // Set from the program, the system draws its own glyph; the skin's returns.
   SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
-  EXPECT_EQ(WindowPixel(check, mark_left + 8, mark_top), kWhite);
-  EXPECT_EQ(WindowPixel(check, 0, top), kBorderEnabled);
+  EXPECT_EQ(ClientPixel(check, mark_left + 8, mark_top), kWhite);
+  EXPECT_EQ(ClientPixel(check, 0, top), kBorderEnabled);
 }
 
 TEST_F(MarkWindowTest, HoverAndPressFollowThePointerAndAClickRepaintsTheGroup) {
@@ -154,8 +149,8 @@ TEST_F(MarkWindowTest, HoverAndPressFollowThePointerAndAClickRepaintsTheGroup) {
   ASSERT_EQ(SendMessageW(first, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   const SIZE glyph = MarkGlyphSize();
   const int centre_x = CentreOffset(glyph.cx, 5) + 2, centre_y = CentreOffset(20, glyph.cy) + CentreOffset(glyph.cy, 5) + 2;
-  EXPECT_EQ(WindowPixel(first, centre_x, centre_y), kWhite);  // the disc that lost its dot
-  EXPECT_EQ(WindowPixel(second, centre_x, centre_y), Mark(4, 20));
+  EXPECT_EQ(ClientPixel(first, centre_x, centre_y), kWhite);  // the disc that lost its dot
+  EXPECT_EQ(ClientPixel(second, centre_x, centre_y), Mark(4, 20));
   EXPECT_EQ(props::Read(second, props::kOldState), 0);
 
   SendMessageW(second, WM_MOUSELEAVE, 0, 0);

@@ -16,6 +16,20 @@ int DescendantCount(HWND window) {
   return count;
 }
 
+COLORREF ClientPixel(HWND window, int x, int y) {
+  const HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+COLORREF FramePixel(HWND window, int x, int y) {
+  const HDC dc = GetWindowDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
 SkinnedForm::SkinnedForm()
     : form_(CreateWindowExW(0, L"#32770", L"皮肤", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr)) {}

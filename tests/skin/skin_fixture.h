@@ -10,6 +10,9 @@ namespace tessaro::skin::testing {
 
 WNDPROC ProcOf(HWND window);
 int DescendantCount(HWND window);
+// A pixel as the screen shows it, in client or in window coordinates.
+COLORREF ClientPixel(HWND window, int x, int y);
+COLORREF FramePixel(HWND window, int x, int y);
 
 class SkinnedForm {
  public:
