@@ -24,6 +24,7 @@ bool Handled(UINT message) {
     case WM_DESTROY:
     case WM_SIZE:
     case WM_WINDOWPOSCHANGING:
+    case WM_PARENTNOTIFY:
     case WM_ACTIVATE:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -58,6 +59,11 @@ LRESULT Route(const SkinMessage& m) {
       return m.PassOn();
     case WM_ACTIVATE:
       AttachAppearing(m.window, reinterpret_cast<HWND>(m.lparam));
+      return m.PassOn();
+    case WM_PARENTNOTIFY:
+      // A control made after the form was skinned, such as the header a
+      // list makes when it turns to report view, joins the skin too.
+      if (LOWORD(m.wparam) == WM_CREATE) AttachSkin(reinterpret_cast<HWND>(m.lparam));
       return m.PassOn();
     case WM_ENTERIDLE:
     case WM_CTLCOLORLISTBOX: {

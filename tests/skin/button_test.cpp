@@ -186,7 +186,7 @@ TEST_F(CommandButtonTest, PressingShowsThePressedFaceAtOnceAndReleasingFadesFrom
 
 TEST_F(CommandButtonTest, ButtonsThatAreNotPushButtonsKeepTheirOwnLook) {
   const HWND group = form_.Add(L"Button", BS_GROUPBOX, L"合并选项", 10, 60, 200, 100);
-  ASSERT_TRUE(AttachSkin(group));
+  ASSERT_NE(Prop(group, props::kProcAddr), 0);  // made on a skinned form: skinned at once
   EXPECT_EQ(GetWindowLongPtrW(group, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
   SendMessageW(group, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(Prop(group, props::kTimerId), 0);  // no fade where nothing is painted
@@ -201,7 +201,7 @@ TEST_F(CommandButtonTest, ButtonsThatAreNotPushButtonsKeepTheirOwnLook) {
   own.lpszClassName = L"StyleButton";
   RegisterClassW(&own);
   const HWND style_button = form_.Add(L"StyleButton", 0);
-  ASSERT_TRUE(AttachSkin(style_button));
+  ASSERT_NE(Prop(style_button, props::kProcAddr), 0);
   EXPECT_EQ(GetPropW(style_button, props::kOldStyle), nullptr);
   EXPECT_EQ(GetPropW(style_button, L"0HDC"), nullptr);
 }
