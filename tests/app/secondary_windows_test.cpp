@@ -72,6 +72,8 @@ TEST_F(SecondaryWindowsTest, AboutWindowShowsItsTexts) {
   EXPECT_EQ(client.bottom, TwipsToPixels(3450, ScreenDpi()));
   // Modeless: the main window stays usable.
   EXPECT_TRUE(IsWindowEnabled(main_));
+  // Skinned as it took the activation from the skinned main window.
+  EXPECT_NE(GetPropW(about.hwnd(), L"PROCADDR"), nullptr);
 }
 
 TEST_F(SecondaryWindowsTest, OpeningAboutTwiceGivesOneWindow) {
@@ -170,6 +172,14 @@ TEST_F(SecondaryWindowsTest, ClosingTheMainWindowByItsCloseBoxUnloadsIt) {
   SendMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(main_));
   EXPECT_EQ(ended_, 1);
+}
+
+// Run by hand for a picture of the About window over the main window:
+// scripts/screenshot.sh -t 关于 build/windows/tests/app/app_tests.exe
+//   --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_ScreenshotOfTheAbout*
+TEST_F(SecondaryWindowsTest, DISABLED_ScreenshotOfTheAboutWindow) {
+  Command(main_, form1::mnuFileAbout);
+  testing::PumpUntil([] { return false; }, 6000);
 }
 
 }  // namespace
