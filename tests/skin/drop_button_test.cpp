@@ -61,9 +61,13 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
 class DropButtonTest : public ::testing::Test {
  protected:
-  HWND AddCombo(DWORD style, int y) {
-    const HWND combo = form_.Add(WC_COMBOBOXW, style, L"", 10, y, 150, 200);
+  // A combo of three items on the form, skinned and painted.
+  HWND SkinnedCombo(DWORD style) {
+    const HWND combo = form_.Add(WC_COMBOBOXW, style, L"", 10, 10, 150, 200);
     for (const wchar_t* item : {L"甲", L"乙", L"丙"}) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_TRUE(SkinWindow(form_.form()));
+    UpdateWindow(form_.form());
+    EXPECT_EQ(FramePixel(combo, 0, 5), kBorderEnabled);
     return combo;
   }
   void TearDown() override {
@@ -74,11 +78,8 @@ class DropButtonTest : public ::testing::Test {
 };
 
 TEST_F(DropButtonTest, AListComboShowsItsButtonAtRestHoveredAndPressedWhileOpen) {
-  const HWND combo = AddCombo(CBS_DROPDOWNLIST, 10);
-  ASSERT_TRUE(SkinWindow(form_.form()));
-  UpdateWindow(form_.form());
+  const HWND combo = SkinnedCombo(CBS_DROPDOWNLIST);
   const WindowBox box = GetWindowBox(combo);
-  EXPECT_EQ(FramePixel(combo, 0, 5), kBorderEnabled);
   EXPECT_EQ(FramePixel(combo, 1, 5), kWhite);
   ExpectButton(combo, kDropNormal);
 
@@ -111,11 +112,8 @@ TEST_F(DropButtonTest, AListComboShowsItsButtonAtRestHoveredAndPressedWhileOpen)
 }
 
 TEST_F(DropButtonTest, AnEditFieldComboHoversOnlyOverItsButton) {
-  const HWND combo = AddCombo(CBS_DROPDOWN, 10);
-  ASSERT_TRUE(SkinWindow(form_.form()));
-  UpdateWindow(form_.form());
+  const HWND combo = SkinnedCombo(CBS_DROPDOWN);
   const WindowBox box = GetWindowBox(combo);
-  EXPECT_EQ(FramePixel(combo, 0, 5), kBorderEnabled);
   ExpectButton(combo, kDropNormal);
 
   const int button = GetSystemMetrics(SM_CXVSCROLL);
@@ -133,12 +131,9 @@ TEST_F(DropButtonTest, AnEditFieldComboHoversOnlyOverItsButton) {
 }
 
 TEST_F(DropButtonTest, ASimpleComboHasNoButtonToPaint) {
-  const HWND combo = AddCombo(CBS_SIMPLE, 10);
-  ASSERT_TRUE(SkinWindow(form_.form()));
-  UpdateWindow(form_.form());
+  const HWND combo = SkinnedCombo(CBS_SIMPLE);
   PaintDropButton(combo, nullptr, kDropHover, true);
   EXPECT_EQ(OldState(combo), kDropNormal);
-  EXPECT_EQ(FramePixel(combo, 0, 5), kBorderEnabled);
 }
 
 }  // namespace
