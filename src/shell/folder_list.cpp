@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/list_view_text.h"
+#include "controls/tree_view_text.h"
 #include "controls/notice.h"
 #include "controls/redraw_pause.h"
 #include "shell/context_menu.h"
@@ -27,17 +28,6 @@ struct CompareContext {
 void SetSubItem(HWND list, int row, int column, const std::wstring& text) {
   if (text.empty()) return;
   ListView_SetItemText(list, row, column, const_cast<wchar_t*>(text.c_str()));
-}
-
-std::wstring TreeItemText(HWND tree, HTREEITEM item) {
-  wchar_t text[MAX_PATH] = {};
-  TVITEMW query{};
-  query.mask = TVIF_TEXT;
-  query.hItem = item;
-  query.pszText = text;
-  query.cchTextMax = MAX_PATH;
-  TreeView_GetItem(tree, &query);
-  return text;
 }
 
 }  // namespace
@@ -210,7 +200,7 @@ void FolderList::EnterFolder(const std::wstring& name) {
   if (!parent) return;
   TreeView_Expand(tree_, parent, TVE_EXPAND);
   for (HTREEITEM child = TreeView_GetChild(tree_, parent); child; child = TreeView_GetNextSibling(tree_, child)) {
-    if (TreeItemText(tree_, child) == name) {
+    if (TreeViewItemText(tree_, child) == name) {
       TreeView_SelectItem(tree_, child);
       return;
     }

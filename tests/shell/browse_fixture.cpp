@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "controls/com_ptr.h"
+#include "controls/tree_view_text.h"
 
 namespace tessaro::testing {
 namespace {
@@ -113,16 +114,7 @@ LRESULT CALLBACK BrowseHost::WindowProc(HWND window, UINT message, WPARAM wparam
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-std::wstring BrowseHost::TreeText(HTREEITEM item) const {
-  wchar_t text[MAX_PATH] = {};
-  TVITEMW query{};
-  query.mask = TVIF_TEXT;
-  query.hItem = item;
-  query.pszText = text;
-  query.cchTextMax = MAX_PATH;
-  TreeView_GetItem(tree_window_, &query);
-  return text;
-}
+std::wstring BrowseHost::TreeText(HTREEITEM item) const { return TreeViewItemText(tree_window_, item); }
 
 std::vector<std::wstring> BrowseHost::ChildTexts(HTREEITEM parent) const {
   std::vector<std::wstring> texts;
