@@ -51,6 +51,20 @@ void ButtonCanvas::Fill(int x, int y, int width, int height, COLORREF color) {
 
 void ButtonCanvas::Pixel(int x, int y, COLORREF color) { SetPixelV(dc_, x, y, color); }
 
+void ButtonCanvas::RoundedSides(COLORREF color) {
+  Line(2, 0, W() - 2, 0, color);
+  Line(2, H() - 1, W() - 2, H() - 1, color);
+  Line(0, 2, 0, H() - 2, color);
+  Line(W() - 1, 2, W() - 1, H() - 2, color);
+}
+
+void ButtonCanvas::RoundedCorners(COLORREF color) {
+  Pixel(1, 1, color);
+  Pixel(1, H() - 2, color);
+  Pixel(W() - 2, 1, color);
+  Pixel(W() - 2, H() - 2, color);
+}
+
 void ButtonCanvas::SetCaptionColor(COLORREF color) { SetTextColor(dc_, color); }
 
 void ButtonCanvas::Caption(bool pressed) {

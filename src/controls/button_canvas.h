@@ -34,6 +34,10 @@ class ButtonCanvas {
   void Frame(int x, int y, int width, int height, COLORREF color);
   void Fill(int x, int y, int width, int height, COLORREF color);
   void Pixel(int x, int y, COLORREF color);
+  // A rounded outline in two parts: the four sides, stopping two pixels
+  // short of each corner, and the four pixels one in from the corners.
+  void RoundedSides(COLORREF color);
+  void RoundedCorners(COLORREF color);
 
   void SetCaptionColor(COLORREF color);
   // The caption in the full rectangle (0,0,W,H) or, pressed, in (2,2,W,H).

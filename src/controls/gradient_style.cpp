@@ -45,15 +45,8 @@ COLORREF GradientRow(COLORREF base, int total, int height, int i) {
 }
 
 void Border(ButtonCanvas& c, COLORREF line, COLORREF corner) {
-  const int W = c.W(), H = c.H();
-  c.Line(2, 0, W - 2, 0, line);
-  c.Line(2, H - 1, W - 2, H - 1, line);
-  c.Line(0, 2, 0, H - 2, line);
-  c.Line(W - 1, 2, W - 1, H - 2, line);
-  c.Pixel(1, 1, corner);
-  c.Pixel(1, H - 2, corner);
-  c.Pixel(W - 2, 1, corner);
-  c.Pixel(W - 2, H - 2, corner);
+  c.RoundedSides(line);
+  c.RoundedCorners(corner);
 }
 
 void Ring(ButtonCanvas& c) {

@@ -8,30 +8,12 @@ namespace {
 
 COLORREF S(COLORREF color, int n) { return ShiftColor(color, n, false); }
 
-void OutlineLines(ButtonCanvas& c) {
-  const int W = c.W(), H = c.H();
-  const COLORREF dark = c.colors().dark_shadow;
-  c.Line(2, 0, W - 2, 0, dark);
-  c.Line(2, H - 1, W - 2, H - 1, dark);
-  c.Line(0, 2, 0, H - 2, dark);
-  c.Line(W - 1, 2, W - 1, H - 2, dark);
-}
-
-void OutlineCorners(ButtonCanvas& c) {
-  const int W = c.W(), H = c.H();
-  const COLORREF dark = c.colors().dark_shadow;
-  c.Pixel(1, 1, dark);
-  c.Pixel(1, H - 2, dark);
-  c.Pixel(W - 2, 1, dark);
-  c.Pixel(W - 2, H - 2, dark);
-}
-
 // Everything of the raised style 4 look after its face and caption.
 void RaisedOutline(ButtonCanvas& c) {
   const int W = c.W(), H = c.H();
   const ButtonColors& k = c.colors();
-  OutlineLines(c);
-  OutlineCorners(c);
+  c.RoundedSides(k.dark_shadow);
+  c.RoundedCorners(k.dark_shadow);
   c.Pixel(1, 2, k.face);
   c.Pixel(2, 1, k.face);
   c.Line(3, 2, W - 3, 2, k.highlight);
@@ -53,12 +35,12 @@ void SunkenOutline(ButtonCanvas& c) {
   const int W = c.W(), H = c.H();
   const COLORREF shadow = c.colors().shadow;
   const COLORREF darker = S(shadow, -16), darkest = S(shadow, -32), deepest = S(shadow, -64);
-  OutlineLines(c);
+  c.RoundedSides(c.colors().dark_shadow);
   c.Frame(1, 1, W - 2, H - 2, deepest);
   c.Frame(2, 2, W - 4, H - 4, darkest);
   c.Pixel(2, 2, deepest);
   c.Pixel(3, 3, darkest);
-  OutlineCorners(c);
+  c.RoundedCorners(c.colors().dark_shadow);
   c.Line(W - 3, 1, W - 3, H - 3, shadow);
   c.Line(1, H - 3, W - 2, H - 3, shadow);
   c.Pixel(W - 4, H - 4, shadow);
