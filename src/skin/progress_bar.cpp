@@ -53,10 +53,10 @@ LRESULT OnNcPaint(HWND window) {
   const HDC dc = surface.dc();
   FillBox(dc, 0, 0, box.width, box.height, kBorderEnabled);
   FillBox(dc, 1, 1, box.width - 2, box.height - 2, kWhite);
-  const ProgressShare share = ReadProgress(window);
   // A vertical bar drawn in blocks is left to the client paint.
-  if (!Vertical(window) || (GetWindowLongPtrW(window, GWL_STYLE) & PBS_SMOOTH))
-    FillBar(dc, border.cx, border.cy, client, Vertical(window), share);
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const bool vertical = (style & PBS_VERTICAL) != 0;
+  if (!vertical || (style & PBS_SMOOTH)) FillBar(dc, border.cx, border.cy, client, vertical, ReadProgress(window));
   // Only the frame: the client paint owns the client area. A bar without a
   // border would otherwise flash a frame over its own edge pixels.
   const WindowFrameDC frame(window);
