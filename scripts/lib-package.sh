@@ -3,21 +3,24 @@
 
 PACKAGING=$ROOT/packaging
 PACKAGE_DIR=$BUILD/packages
+# What both packages ship: the built program without its debugging
+# information, which is most of its size.
+SHIPPED_PROGRAM=$PACKAGE_DIR/program/Tessaro.exe
 
 # The version the Windows build was configured with: the project's one number.
 built_version() {
   sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN_BUILD/CMakeCache.txt"
 }
 
-# build_msi VERSION OUT.msi: the installer of the built program, labelled
-# VERSION. Each version gets a product code of its own, always the same one
-# for the same version, so a rebuild of a version is that version again and
-# never a second entry in 程序和功能.
+# build_msi VERSION OUT.msi: the installer of the shipped program (made by
+# build_packages), labelled VERSION. Each version gets a product code of its
+# own, always the same one for the same version, so a rebuild of a version is
+# that version again and never a second entry in 程序和功能.
 build_msi() {
   local version=$1 out=$2 stage
   stage=$(mktemp -d)
   # wixl takes its source files by names relative to where it runs.
-  cp "$WIN_BUILD/Tessaro.exe" "$ROOT/res/tessaro.ico" "$stage/"
+  cp "$SHIPPED_PROGRAM" "$ROOT/res/tessaro.ico" "$stage/"
   local upgrade_code product_code
   upgrade_code=$(grep -o 'UpgradeCode="{[^}]*}"' "$PACKAGING/tessaro.wxs" | grep -o '[0-9A-F-]\{36\}')
   product_code=$(python3 -c 'import sys, uuid
@@ -46,7 +49,7 @@ build_zip() {
   local out=$1
   mkdir -p "$(dirname "$out")"
   rm -f "$out"
-  python3 - "$out" "$WIN_BUILD/Tessaro.exe" "$PACKAGING/使用说明.txt" <<'PY' || die "cannot build the zip"
+  python3 - "$out" "$SHIPPED_PROGRAM" "$PACKAGING/使用说明.txt" <<'PY' || die "cannot build the zip"
 import os, sys, zipfile
 out, *files = sys.argv[1:]
 with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as archive:
@@ -63,6 +66,8 @@ build_packages() {
   [ -n "$version" ] || die "no version in the Windows build"
   MSI_PATH=$PACKAGE_DIR/Tessaro-$version.msi
   ZIP_PATH=$PACKAGE_DIR/Tessaro-$version-portable.zip
+  mkdir -p "$(dirname "$SHIPPED_PROGRAM")"
+  x86_64-w64-mingw32-strip -o "$SHIPPED_PROGRAM" "$WIN_BUILD/Tessaro.exe" || die "cannot strip the program"
   build_msi "$version" "$MSI_PATH"
   build_zip "$ZIP_PATH"
 }
