@@ -85,6 +85,9 @@ else
   run_ctest -R 'Window'
 fi
 
+log "installer and portable zip"
+"$ROOT/scripts/test-package.sh"
+
 # TESSARO_SKIP_ENGINE=1 leaves the engine out while iterating on the Windows side.
 if [ "${TESSARO_SKIP_ENGINE:-0}" != 1 ]; then
   log "document engine tests"

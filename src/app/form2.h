@@ -4,6 +4,7 @@
 #include "app/control_layout.h"
 #include "app/form.h"
 #include "app/resource_ids.h"
+#include "app/version.h"
 
 namespace tessaro {
 
@@ -17,7 +18,7 @@ using K = ControlKind;
 inline constexpr ControlLayout kLayout[] = {
   {Image2, L"Image2", K::Picture, L"", nullptr, 240, 360, 1935, 2730, IDB_ABOUT},
   {Image1, L"Image1", K::Picture, L"", nullptr, 2280, 360, 615, 570, IDI_APP},
-  {Label2, L"Label2", K::Label, L"Tessaro  版本:1.0", nullptr, 3000, 360, 2415, 255},
+  {Label2, L"Label2", K::Label, L"Tessaro  版本:" TESSARO_ABOUT_VERSION, nullptr, 3000, 360, 2415, 255},
   {Label1, L"Label1", K::Label, L"", nullptr, 2400, 1080, 2895, 1695},
   {StyleButton1, L"StyleButton1", K::StyleButton, L"确定", nullptr, 4320, 2760, 1095, 375},
 };

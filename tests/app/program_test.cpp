@@ -7,7 +7,7 @@
 
 #include "app/form1_layout.h"
 #include "app/form1_menu.h"
-#include "pump.h"
+#include "program_process.h"
 
 namespace {
 
@@ -20,48 +20,10 @@ std::wstring ProgramPath() {
   return path + L"\\Tessaro.exe";
 }
 
-class Program {
- public:
-  Program() {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring command = L"\"" + ProgramPath() + L"\"";
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_);
-  }
-  ~Program() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool started() const { return started_; }
-  // Waits for a visible top-level window of the program with that caption.
-  HWND WaitForWindow(const wchar_t* caption, DWORD timeout_ms = 30000) const {
-    HWND found = nullptr;
-    tessaro::testing::PumpUntil(
-        [&] {
-          found = FindWindowW(nullptr, caption);
-          DWORD pid = 0;
-          if (found) GetWindowThreadProcessId(found, &pid);
-          return found && pid == process_.dwProcessId && IsWindowVisible(found);
-        },
-        timeout_ms);
-    return found;
-  }
-  bool WaitForExit(DWORD timeout_ms, DWORD* code) const {
-    if (WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) return false;
-    GetExitCodeProcess(process_.hProcess, code);
-    return true;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
+using Program = tessaro::testing::ProgramProcess;
 
 TEST(Program, StartsShowsTheMainWindowAndEndsOnTheExitButton) {
-  Program program;
+  Program program(ProgramPath());
   ASSERT_TRUE(program.started()) << "cannot start the program";
   HWND main = program.WaitForWindow(L"Tessaro");
   ASSERT_NE(main, nullptr);
@@ -82,7 +44,7 @@ TEST(Program, StartsShowsTheMainWindowAndEndsOnTheExitButton) {
 }
 
 TEST(Program, FileExitWithAboutOpenKeepsRunningUntilAboutCloses) {
-  Program program;
+  Program program(ProgramPath());
   ASSERT_TRUE(program.started());
   HWND main = program.WaitForWindow(L"Tessaro");
   ASSERT_NE(main, nullptr);

@@ -12,6 +12,7 @@
 #include "app/form2.h"
 #include "app/form3.h"
 #include "app/twips.h"
+#include "app/version.h"
 #include "controls/button_font.h"
 #include "pump.h"
 
@@ -62,7 +63,7 @@ TEST_F(SecondaryWindowsTest, AboutWindowShowsItsTexts) {
   Form2& about = app_->about_window();
   ASSERT_TRUE(about.IsLoaded());
   EXPECT_EQ(TextOf(about.hwnd()), L"关于");
-  EXPECT_EQ(TextOf(about.Control(form2::Label2)), L"Tessaro  版本:1.0");
+  EXPECT_EQ(TextOf(about.Control(form2::Label2)), L"Tessaro  版本:" TESSARO_ABOUT_VERSION);
   EXPECT_EQ(TextOf(about.Control(form2::Label1)),
             L"本软件可将Word文档进行无损合并或分割操作,支持Word2003及Word2007.");
   EXPECT_EQ(TextOf(about.Control(form2::StyleButton1)), L"确定");
