@@ -38,6 +38,7 @@ void AddedDocumentsDrag::Attach(HWND list) {
 void AddedDocumentsDrag::Detach() {
   if (!list_) return;
   drag_.reset();
+  mark_.reset();
   capture_.reset();
   RemoveWindowSubclass(list_, &AddedDocumentsDrag::ListProc, kSubclassId);
   tooltip_.Destroy();
@@ -47,7 +48,7 @@ void AddedDocumentsDrag::Detach() {
 void AddedDocumentsDrag::Begin(int row) {
   End();
   if (!list_ || row < 0 || static_cast<std::size_t>(row) >= model_.size()) return;
-  drag_ = Drag{static_cast<std::size_t>(row), std::nullopt};
+  drag_ = Drag{static_cast<std::size_t>(row)};
   capture_.emplace(list_);
 }
 
@@ -80,10 +81,6 @@ LRESULT AddedDocumentsDrag::HandleMessage(UINT message, WPARAM wparam, LPARAM lp
     case WM_LBUTTONUP:
       if (!drag_) break;
       Drop(point);
-      End();
-      return 0;
-    case WM_KEYDOWN:
-      if (!drag_ || wparam != VK_ESCAPE) break;
       End();
       return 0;
     case WM_CAPTURECHANGED:
@@ -128,19 +125,40 @@ void AddedDocumentsDrag::ShowRowTip(POINT point) {
   }
 }
 
-void AddedDocumentsDrag::Over(POINT point) {
-  if (model_.size() < 2) return;
+bool AddedDocumentsDrag::AutoScroll(POINT point) {
   const int step = AutoScrollStep(point.y, Geometry());
   if (step) SendMessageW(list_, WM_VSCROLL, step < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+  return step != 0;
+}
+
+void AddedDocumentsDrag::SetMark(std::optional<int> mark, bool scrolled) {
+  // Scrolling moves a painted line along with the rows, so the list is
+  // painted anew whenever either changes.
+  if (!scrolled && mark == mark_) return;
+  mark_ = mark;
+  InvalidateRect(list_, nullptr, TRUE);
+  UpdateWindow(list_);
+}
+
+void AddedDocumentsDrag::Over(POINT point) {
+  if (model_.size() < 2) return;
+  const bool scrolled = AutoScroll(point);
   std::optional<int> target = TargetAt(point);
   // Dropping a row on itself changes nothing, so nothing is marked there.
   if (target && static_cast<std::size_t>(*target) == drag_->dragged) target.reset();
-  // Scrolling moves a painted line along with the rows, so the list is
-  // painted anew whenever either changes.
-  if (!step && target == drag_->mark) return;
-  drag_->mark = target;
-  InvalidateRect(list_, nullptr, TRUE);
-  UpdateWindow(list_);
+  SetMark(target, scrolled);
+}
+
+std::optional<int> AddedDocumentsDrag::ShowInsertionAt(POINT point) {
+  if (!list_) return std::nullopt;
+  const bool scrolled = AutoScroll(point);
+  const std::optional<int> target = TargetAt(point);
+  SetMark(target, scrolled);
+  return target;
+}
+
+void AddedDocumentsDrag::HideInsertion() {
+  if (list_) SetMark(std::nullopt, false);
 }
 
 void AddedDocumentsDrag::Drop(POINT point) {
@@ -155,6 +173,7 @@ void AddedDocumentsDrag::Drop(POINT point) {
 void AddedDocumentsDrag::End() {
   if (!drag_) return;
   drag_.reset();
+  mark_.reset();
   // Releasing the capture comes back here through WM_CAPTURECHANGED, which
   // finds the drag already over.
   capture_.reset();
@@ -163,8 +182,8 @@ void AddedDocumentsDrag::End() {
 }
 
 void AddedDocumentsDrag::PaintMark() const {
-  if (!drag_ || !drag_->mark) return;
-  const RECT line = MarkLine(list_, InsertionLineY(*drag_->mark, Geometry()));
+  if (!mark_) return;
+  const RECT line = MarkLine(list_, InsertionLineY(*mark_, Geometry()));
   WindowDC dc(list_);
   FillRect(dc.get(), &line, GetSysColorBrush(COLOR_HIGHLIGHT));
 }

@@ -1,6 +1,6 @@
 // Mouse handling of ListView2: rows are dragged within the list to reorder
-// them, with auto-scroll near the edges and an insertion line, and a tooltip
-// names the row under the pointer. The list is subclassed for its mouse and
+// them, with auto-scroll near the edges and an insertion line (also shown
+// for files dragged in), and a tooltip names the row under the pointer. The list is subclassed for its mouse and
 // paint messages; the drag itself starts from the list's LVN_BEGINDRAG.
 #pragma once
 
@@ -28,13 +28,21 @@ class AddedDocumentsDrag {
 
   // LVN_BEGINDRAG on row: the pointer now carries that row.
   void Begin(int row);
+  // Ends a drag where it is, changing nothing (the user pressed Esc).
+  void Cancel() { End(); }
   bool dragging() const { return drag_.has_value(); }
   HWND tooltip() const { return tooltip_.get(); }
+
+  // Feedback for files dragged in from elsewhere, the pointer at point in
+  // the list's client area: scrolls near an edge and shows the same
+  // insertion line as a row drag. Returns where the files would go (the row
+  // count for the end), nothing over the header or outside the rows.
+  std::optional<int> ShowInsertionAt(POINT point);
+  void HideInsertion();
 
  private:
   struct Drag {
     std::size_t dragged;
-    std::optional<int> mark;  // insertion index shown, if any
   };
 
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
@@ -45,6 +53,8 @@ class AddedDocumentsDrag {
   RowGeometry Geometry() const;
   std::optional<int> TargetAt(POINT point) const;
   void ShowRowTip(POINT point);
+  bool AutoScroll(POINT point);
+  void SetMark(std::optional<int> mark, bool scrolled);
   void Over(POINT point);
   void Drop(POINT point);
   void End();
@@ -54,6 +64,7 @@ class AddedDocumentsDrag {
   OrderBar& order_bar_;
   HWND list_ = nullptr;
   std::optional<Drag> drag_;
+  std::optional<int> mark_;  // insertion index shown, if any
   std::optional<MouseCapture> capture_;
   RowTooltip tooltip_;
 };

@@ -1,6 +1,7 @@
 #include "app/added_documents_model.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tessaro {
@@ -8,6 +9,17 @@ namespace tessaro {
 void AddedDocumentsModel::Append(AddedDocument row) {
   rows_.push_back(std::move(row));
   if (observer_) observer_->RowInserted(rows_.size() - 1, rows_.back());
+}
+
+void AddedDocumentsModel::Insert(std::size_t index, std::vector<AddedDocument> rows) {
+  if (rows.empty()) return;
+  index = std::min(index, rows_.size());
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
+  if (observer_) {
+    for (std::size_t i = index; i < index + rows.size(); ++i) observer_->RowInserted(i, rows_[i]);
+  }
+  if (current_ && *current_ >= index) SetCurrent(*current_ + rows.size(), highlighted_);
 }
 
 void AddedDocumentsModel::Select(std::size_t index) {

@@ -39,6 +39,9 @@ class AddedDocumentsModel {
 
   // Duplicates are allowed; the current row stays what it was.
   void Append(AddedDocument row);
+  // Puts rows before index (clamped to the end), in their order; the current
+  // row stays the same row, wherever that now stands.
+  void Insert(std::size_t index, std::vector<AddedDocument> rows);
 
   // The user picked this row: it becomes the current row, highlighted.
   void Select(std::size_t index);

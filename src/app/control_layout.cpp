@@ -11,6 +11,17 @@ const ControlLayout* FindControl(std::span<const ControlLayout> layout, std::wst
   return nullptr;
 }
 
+bool GroupMarker::StartsGroup(const ControlLayout& control) {
+  const std::wstring_view container = control.container ? control.container : L"";
+  const bool choice = control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton;
+  const bool starts = first_ || container != container_ || (choice && choice_ && *choice_ != control.kind);
+  if (starts) choice_.reset();
+  if (choice) choice_ = control.kind;
+  first_ = false;
+  container_ = container;
+  return starts;
+}
+
 TwipsRect ResolveTwips(std::span<const ControlLayout> layout, const ControlLayout& control) {
   TwipsRect rect{control.left, control.top, control.width, control.height};
   for (const wchar_t* outer = control.container; outer;) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -44,6 +45,21 @@ TwipsRect ResolveTwips(std::span<const ControlLayout> layout, const ControlLayou
 
 // The same box in pixels at the given DPI.
 RECT ResolvePixels(std::span<const ControlLayout> layout, const ControlLayout& control, int dpi);
+
+// Where the dialog manager's arrow-key groups begin, told control by control
+// in creation order (one marker per run of controls that stack together).
+// A group begins with the first control, with every change of frame, and
+// where check boxes and option buttons meet in one frame, so arrows never
+// move onto, or click, a choice of another panel.
+class GroupMarker {
+ public:
+  bool StartsGroup(const ControlLayout& control);
+
+ private:
+  bool first_ = true;
+  std::wstring_view container_;
+  std::optional<ControlKind> choice_;  // the kind of the group's last check box or option button
+};
 
 const ControlLayout* FindControl(std::span<const ControlLayout> layout, std::wstring_view name);
 

@@ -186,8 +186,13 @@ int StackingRank(ControlKind kind) {
 
 void Form::CreateControls() {
   for (int rank = 0; rank <= 2; ++rank) {
+    GroupMarker groups;
     for (const ControlLayout& control : layout_) {
-      if (StackingRank(control.kind) == rank) CreateControl(control);
+      if (StackingRank(control.kind) != rank) continue;
+      HWND window = CreateControl(control);
+      if (window && groups.StartsGroup(control)) {
+        SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_GROUP);
+      }
     }
   }
 }

@@ -51,6 +51,12 @@ Form1::~Form1() {
 HMENU Form1::CreateMenuBar() { return BuildMenuBar(kMenu); }
 
 bool Form1::PreTranslate(MSG& msg) {
+  // The dialog manager would turn Esc into a cancel command for the window,
+  // and the drag would never hear of it.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && added_drag_.dragging()) {
+    added_drag_.Cancel();
+    return true;
+  }
   if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &msg)) return true;
   return Form::PreTranslate(msg);
 }
@@ -125,6 +131,7 @@ void Form1::PrepareTree() {
 void Form1::OnUnload() {
   WaitCursor wait;
   ShowWindow(hwnd(), SW_HIDE);
+  added_drop_registration_.reset();
   StopBrowsing();
   list_ = nullptr;
   tree_ = nullptr;
@@ -196,6 +203,10 @@ LRESULT Form1::OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) {
 LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_VSCROLL && reinterpret_cast<HWND>(lparam) == order_bar_.hwnd()) {
     OnOrderScroll(LOWORD(wparam));
+    return 0;
+  }
+  if (message == kShowDropRefusal) {
+    ShowDropRefusal();
     return 0;
   }
   if (message == WM_INITMENUPOPUP) EnableAutoArrangeItem(reinterpret_cast<HMENU>(wparam));

@@ -7,16 +7,19 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/added_document.h"
 #include "app/added_documents_drag.h"
+#include "app/added_documents_drop.h"
 #include "app/added_documents_model.h"
 #include "app/added_documents_view.h"
 #include "app/form.h"
 #include "app/order_bar.h"
+#include "controls/ole_session.h"
 #include "word/word_objects.h"
 
 namespace tessaro {
@@ -53,6 +56,8 @@ class Form1 : public Form {
   // that fill ListView1 themselves.
   void OverrideFolderPathForTesting(std::function<std::wstring()> source);
   HWND added_documents_tooltip() const { return added_drag_.tooltip(); }
+  // What the system calls when files are dragged over ListView2.
+  IDropTarget* added_documents_drop_target() const { return added_drop_.get(); }
   // Where the merge and the split send their messages; a box titled "提示"
   // unless replaced (tests record them instead).
   void set_show_message(word::ShowMessage show_message) { show_message_ = std::move(show_message); }
@@ -91,6 +96,13 @@ class Form1 : public Form {
   void DeleteCurrentDocument();
   void DeleteAllDocuments();
   LRESULT OnAddedDocumentsNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam);
+  // Files dropped on ListView2 (form1_dropped_documents.cpp). A refusal is
+  // shown after the drop returns: a box inside it would hold the program the
+  // files came from until it is closed.
+  static constexpr UINT kShowDropRefusal = WM_APP + 0x140;
+  void InsertDroppedFiles(std::vector<std::wstring> paths, std::size_t index);
+  void ShowDropRefusal();
+  void DragContentsRows();
   void OnRowPicked(int row);
   void OnOrderScroll(int request);
 
@@ -122,6 +134,10 @@ class Form1 : public Form {
   AddedDocumentsModel added_documents_;
   AddedDocumentsView added_view_;
   AddedDocumentsDrag added_drag_{added_documents_, order_bar_};
+  std::unique_ptr<AddedDocumentsDrop> added_drop_;
+  // Ends before the list window and the target go.
+  std::optional<DropRegistration> added_drop_registration_;
+  std::wstring drop_refusal_;  // shown once the drop has returned
   std::function<std::wstring()> folder_path_for_testing_;
   HWND list_ = nullptr;
   HWND tree_ = nullptr;

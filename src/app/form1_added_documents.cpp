@@ -28,6 +28,10 @@ void Form1::PrepareAddedDocuments() {
   added_documents_.DeleteAll();
   ShowAddedCount();
   added_drag_.Attach(Control(ListView2));
+  added_drop_ = std::make_unique<AddedDocumentsDrop>(
+      Control(ListView2), added_drag_,
+      [this](std::vector<std::wstring> paths, std::size_t index) { InsertDroppedFiles(std::move(paths), index); });
+  added_drop_registration_.emplace(Control(ListView2), added_drop_.get());
 }
 
 // Once per command rather than per row: a label that repaints for every row

@@ -67,6 +67,7 @@ bool Form1::RouteBrowsingNotify(const NMHDR& header, LRESULT& result) {
     if (result != 0) return true;
     if (header.code == LVN_COLUMNCLICK) OnColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     if (header.code == LVN_KEYDOWN) OnContentsKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header));
+    if (header.code == LVN_BEGINDRAG) DragContentsRows();
   }
   return false;
 }

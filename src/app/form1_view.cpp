@@ -61,6 +61,9 @@ void Form1::SetView(int view) {
   }
   const int items[] = {mnuViewLargeIcons, mnuViewSmallIcons, mnuViewList, mnuViewReport};
   for (int i = 0; i < 4; ++i) CheckItem(items[i], i == view);
+  // The list control repaints only what the new view covers, so rows,
+  // gridlines and the header of the old view stay on screen elsewhere.
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The menu's sort items change the direction only, and leave the header

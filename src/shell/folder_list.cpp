@@ -10,6 +10,7 @@
 #include "controls/notice.h"
 #include "controls/redraw_pause.h"
 #include "shell/context_menu.h"
+#include "shell/folder_tree.h"
 #include "shell/list_columns.h"
 #include "shell/list_texts.h"
 #include "shell/shell_folder.h"
@@ -22,6 +23,11 @@ constexpr const wchar_t* kAppTitle = L"Tessaro";
 struct CompareContext {
   const std::unordered_map<LPARAM, ChildPidl>* table;
   IShellFolder* folder;
+  std::uint32_t sort_value;
+};
+
+struct NameContext {
+  std::unordered_map<LPARAM, NameKey> keys;
   std::uint32_t sort_value;
 };
 
@@ -41,6 +47,21 @@ PCUITEMID_CHILD FolderList::RowPidl(int row) const {
   if (row < 0 || !ListView_GetItem(list_, &item)) return nullptr;
   const auto found = table_.find(item.lParam);
   return found == table_.end() ? nullptr : found->second.get();
+}
+
+ComPtr<IDataObject> FolderList::SelectedRowsData() const {
+  ComPtr<IDataObject> data;
+  std::vector<PCUITEMID_CHILD> items;
+  for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+    if (const PCUITEMID_CHILD item = RowPidl(row)) items.push_back(item);
+  }
+  if (!folder_ || items.empty()) return data;
+  if (FAILED(folder_->GetUIObjectOf(GetTopLevelWindow(list_), static_cast<UINT>(items.size()), items.data(),
+                                    IID_IDataObject, nullptr, data.put_void()))) {
+    data.reset();
+  }
+  return data;
 }
 
 void FolderList::ClearList() {
@@ -140,8 +161,38 @@ void FolderList::SetFileDetails(int row, PCIDLIST_ABSOLUTE fq) {
 
 void FolderList::SortList() {
   if (!folder_) return;
-  CompareContext context{&table_, folder_.get(), SortValue(sort_)};
+  const std::uint32_t sort_value = SortValue(sort_);
+  if ((sort_value & ~kDescendingBit) == kNameColumn) {
+    SortByName(sort_value);
+    return;
+  }
+  CompareContext context{&table_, folder_.get(), sort_value};
   ListView_SortItems(list_, &FolderList::CompareItems, reinterpret_cast<LPARAM>(&context));
+}
+
+void FolderList::SortByName(std::uint32_t sort_value) {
+  // Read once per sort: names and kinds do not change while the rows move.
+  NameContext context{{}, sort_value};
+  const int rows = ListView_GetItemCount(list_);
+  for (int row = 0; row < rows; ++row) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!ListView_GetItem(list_, &item)) continue;
+    const auto found = table_.find(item.lParam);
+    if (found == table_.end()) continue;
+    const bool folder = GetAttributes(folder_.get(), found->second.get(), SFGAO_FOLDER) != 0;
+    context.keys.emplace(item.lParam, NameKey{ListViewItemText(list_, row, kNameColumn), folder});
+  }
+  ListView_SortItems(list_, &FolderList::CompareNamedRows, reinterpret_cast<LPARAM>(&context));
+}
+
+int CALLBACK FolderList::CompareNamedRows(LPARAM first, LPARAM second, LPARAM context) {
+  const auto& sort = *reinterpret_cast<const NameContext*>(context);
+  const auto a = sort.keys.find(first);
+  const auto b = sort.keys.find(second);
+  if (a == sort.keys.end() || b == sort.keys.end()) return 0;
+  return CompareNames(a->second, b->second, sort.sort_value);
 }
 
 int CALLBACK FolderList::CompareItems(LPARAM first, LPARAM second, LPARAM context) {
@@ -199,12 +250,19 @@ void FolderList::EnterFolder(const std::wstring& name) {
   HTREEITEM parent = TreeView_GetSelection(tree_);
   if (!parent) return;
   TreeView_Expand(tree_, parent, TVE_EXPAND);
-  for (HTREEITEM child = TreeView_GetChild(tree_, parent); child; child = TreeView_GetNextSibling(tree_, child)) {
-    if (TreeViewItemText(tree_, child) == name) {
-      TreeView_SelectItem(tree_, child);
-      return;
+  const auto find_child = [&]() -> HTREEITEM {
+    for (HTREEITEM child = TreeView_GetChild(tree_, parent); child; child = TreeView_GetNextSibling(tree_, child)) {
+      if (TreeViewItemText(tree_, child) == name) return child;
     }
+    return nullptr;
+  };
+  HTREEITEM child = find_child();
+  // A folder made since the tree read this level is not in it yet.
+  if (!child && tree_model_) {
+    tree_model_->UpdateChildren(parent);
+    child = find_child();
   }
+  if (child) TreeView_SelectItem(tree_, child);
 }
 
 void FolderList::Execute(PCUITEMID_CHILD rel) {

@@ -1,6 +1,7 @@
 // The contents pane: every item of one folder with the shell's icons,
-// overlays, names and detail columns, in the folder's own order for any
-// column. The host window passes the list's notifications to OnNotify.
+// overlays, names and detail columns, names in Explorer's order and the
+// other columns in the folder's own. The host window passes the list's
+// notifications to OnNotify.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,8 @@
 #include "shell/pidl.h"
 
 namespace tessaro::shell {
+
+class FolderTree;
 
 class FolderList {
  public:
@@ -42,8 +45,14 @@ class FolderList {
   std::size_t row_count() const { return table_.size(); }
   // The item list of a row, nullptr for none.
   PCUITEMID_CHILD RowPidl(int row) const;
+  // The selected rows as the shell hands items to a drag (file paths among
+  // its formats); empty when none is selected.
+  ComPtr<IDataObject> SelectedRowsData() const;
   // The menu that right-clicks on empty space show.
   void SetViewMenu(HMENU menu) { view_menu_ = menu; }
+  // The tree of folders over tree_, which opened folders are entered
+  // through; nullptr while there is none. Not owned.
+  void SetTree(FolderTree* tree) { tree_model_ = tree; }
 
   // A notification of the list. Non-zero means dealt with completely; 0
   // passes it on to the default handling.
@@ -56,10 +65,13 @@ class FolderList {
   void EnterFolder(const std::wstring& name);
   void Execute(PCUITEMID_CHILD rel);
   LRESULT OnRightClick();
+  void SortByName(std::uint32_t sort_value);
   static int CALLBACK CompareItems(LPARAM first, LPARAM second, LPARAM context);
+  static int CALLBACK CompareNamedRows(LPARAM first, LPARAM second, LPARAM context);
 
   HWND list_;
   HWND tree_;
+  FolderTree* tree_model_ = nullptr;
   HMENU view_menu_ = nullptr;
   // The folder shown, as an object and as a list of its own.
   ComPtr<IShellFolder> folder_;

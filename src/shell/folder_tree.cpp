@@ -1,5 +1,8 @@
 #include "shell/folder_tree.h"
 
+#include <string>
+#include <vector>
+
 #include "shell/context_menu.h"
 #include "shell/folder_list.h"
 #include "shell/list_sort.h"
@@ -12,7 +15,32 @@ struct FolderTree::SortContext {
   IShellFolder* folder;
 };
 
-FolderTree::FolderTree(HWND tree, FolderList& list) : tree_(tree), list_(list) {}
+namespace {
+
+// The subfolders of a folder, hidden ones included, in the shell's order.
+std::vector<ChildPidl> Subfolders(IShellFolder* folder, HWND owner) {
+  std::vector<ChildPidl> children;
+  ComPtr<IEnumIDList> items;
+  if (!folder || folder->EnumObjects(owner, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN, items.put()) != S_OK || !items) {
+    return children;
+  }
+  PITEMID_CHILD next = nullptr;
+  while (items->Next(1, &next, nullptr) == S_OK) children.push_back(ChildPidl::Adopt(next));
+  return children;
+}
+
+// A folder's name as the file system compares it: letter case does not count.
+std::wstring MatchKey(IShellFolder* folder, PCUITEMID_CHILD item) {
+  std::wstring key = GetDisplayName(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
+  if (!key.empty()) CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+  return key;
+}
+
+}  // namespace
+
+FolderTree::FolderTree(HWND tree, FolderList& list) : tree_(tree), list_(list) { list_.SetTree(this); }
+
+FolderTree::~FolderTree() { list_.SetTree(nullptr); }
 
 HTREEITEM FolderTree::SetTreeRoot(PCIDLIST_ABSOLUTE root) {
   ClearTree();
@@ -58,24 +86,53 @@ HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLI
 
 void FolderTree::FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent) {
   const ComPtr<IShellFolder> folder = GetFolder(parent_fq);
-  ComPtr<IEnumIDList> items;
   bool added = false;
-  if (folder && folder->EnumObjects(GetTopLevelWindow(tree_), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN,
-                                    items.put()) == S_OK && items) {
-    PITEMID_CHILD next = nullptr;
-    while (items->Next(1, &next, nullptr) == S_OK) {
-      const ChildPidl rel = ChildPidl::Adopt(next);
-      const AbsolutePidl fq = CombinePIDLs(parent_fq, rel.get());
-      if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
-    }
+  for (const ChildPidl& rel : Subfolders(folder.get(), GetTopLevelWindow(tree_))) {
+    const AbsolutePidl fq = CombinePIDLs(parent_fq, rel.get());
+    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
   }
   if (!added) {
     SetChildrenFlag(parent, 0);
     return;
   }
-  SortContext context{this, folder.get()};
+  SortChildren(parent, folder.get());
+}
+
+void FolderTree::SortChildren(HTREEITEM parent, IShellFolder* folder) {
+  SortContext context{this, folder};
   TVSORTCB sort{parent, &FolderTree::CompareItems, reinterpret_cast<LPARAM>(&context)};
   TreeView_SortChildrenCB(tree_, &sort, FALSE);
+}
+
+void FolderTree::UpdateChildren(HTREEITEM parent) {
+  const cTreeItemData* record = GetTreeItemData(parent);
+  if (!record) return;
+  const ComPtr<IShellFolder> folder = GetFolder(record->pidlFQ());
+  if (!folder) return;
+  // What the disk holds now, by name; what the tree still shows is crossed off.
+  std::unordered_map<std::wstring, ChildPidl> on_disk;
+  for (ChildPidl& rel : Subfolders(folder.get(), GetTopLevelWindow(tree_))) {
+    std::wstring key = MatchKey(folder.get(), rel.get());
+    on_disk.emplace(std::move(key), std::move(rel));
+  }
+  for (HTREEITEM child = TreeView_GetChild(tree_, parent); child;) {
+    const HTREEITEM next = TreeView_GetNextSibling(tree_, child);
+    const cTreeItemData* shown = GetTreeItemData(child);
+    const auto found = shown ? on_disk.find(MatchKey(folder.get(), shown->pidlRel())) : on_disk.end();
+    if (found == on_disk.end()) {
+      TreeView_DeleteItem(tree_, child);
+    } else {
+      on_disk.erase(found);
+    }
+    child = next;
+  }
+  bool added = false;
+  for (const auto& [key, rel] : on_disk) {
+    const AbsolutePidl fq = CombinePIDLs(record->pidlFQ(), rel.get());
+    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
+  }
+  if (added) SortChildren(parent, folder.get());
+  SetChildrenFlag(parent, TreeView_GetChild(tree_, parent) ? 1 : 0);
 }
 
 int CALLBACK FolderTree::CompareItems(LPARAM first, LPARAM second, LPARAM context) {
@@ -99,6 +156,7 @@ void FolderTree::ClearTree() { TreeView_DeleteAllItems(tree_); }
 void FolderTree::RefreshTree(HTREEITEM first) {
   for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree_, item)) {
     if (TreeView_GetItemState(tree_, item, TVIS_EXPANDED) & TVIS_EXPANDED) {
+      UpdateChildren(item);
       RefreshTree(TreeView_GetChild(tree_, item));
       continue;
     }

@@ -18,7 +18,9 @@ class FolderList;
 
 class FolderTree {
  public:
+  // The list enters folders through this tree while it lives.
   FolderTree(HWND tree, FolderList& list);
+  ~FolderTree();
   FolderTree(const FolderTree&) = delete;
   FolderTree& operator=(const FolderTree&) = delete;
 
@@ -29,9 +31,13 @@ class FolderTree {
   HTREEITEM SetTreeRoot(PCIDLIST_ABSOLUTE root);
   // Removes every item; each deletion frees its record.
   void ClearTree();
-  // Drops the loaded children of every collapsed folder from the given item
-  // and its following siblings down, so they are read afresh on expanding.
+  // From the given item and its following siblings down: expanded folders
+  // gain the subfolders created and lose the ones removed since they were
+  // read, keeping what stays (with its expansion and selection); collapsed
+  // folders drop their loaded children, to be read afresh on expanding.
   void RefreshTree(HTREEITEM first);
+  // Brings the loaded children of one folder up to date in the same way.
+  void UpdateChildren(HTREEITEM parent);
   // The record of an item, nullptr for none.
   const cTreeItemData* GetTreeItemData(HTREEITEM item) const;
   std::size_t record_count() const { return table_.size(); }
@@ -45,6 +51,7 @@ class FolderTree {
 
   HTREEITEM AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel);
   void FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent);
+  void SortChildren(HTREEITEM parent, IShellFolder* folder);
   void SetChildrenFlag(HTREEITEM item, int children);
   LRESULT OnRightClick();
   static int CALLBACK CompareItems(LPARAM first, LPARAM second, LPARAM context);

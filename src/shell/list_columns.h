@@ -8,7 +8,8 @@
 
 namespace tessaro::shell {
 
-// Sub-item columns of the default layouts.
+// Sub-item columns of the default layouts; every layout starts with the name.
+inline constexpr int kNameColumn = 0;
 inline constexpr int kFileSizeColumn = 1;
 inline constexpr int kFileTypeColumn = 2;
 inline constexpr int kFileDateColumn = 3;

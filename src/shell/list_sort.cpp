@@ -1,5 +1,7 @@
 #include "shell/list_sort.h"
 
+#include <shlwapi.h>
+
 #include <cstdlib>
 
 namespace tessaro::shell {
@@ -20,6 +22,13 @@ std::uint32_t SortValue(const SortState& state) {
 int OrderFromCompareResult(HRESULT result, std::uint32_t sort_value) {
   if (FAILED(result)) return 0;
   const int order = static_cast<short>(HRESULT_CODE(result));
+  return (sort_value & kDescendingBit) ? -order : order;
+}
+
+int CompareNames(const NameKey& first, const NameKey& second, std::uint32_t sort_value) {
+  int order = first.folder == second.folder ? StrCmpLogicalW(first.name.c_str(), second.name.c_str())
+                                            : (first.folder ? -1 : 1);
+  order = order < 0 ? -1 : (order > 0 ? 1 : 0);
   return (sort_value & kDescendingBit) ? -order : order;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tessaro::shell {
@@ -29,5 +30,17 @@ std::uint32_t SortValue(const SortState& state);
 // Turns the folder's CompareIDs answer into the list's order: a failure is
 // equal, the low 16 bits are the signed order, reversed for descending.
 int OrderFromCompareResult(HRESULT result, std::uint32_t sort_value);
+
+// A row as the name column orders it.
+struct NameKey {
+  std::wstring name;
+  bool folder = false;
+};
+
+// The name column in the order Explorer shows: folders before files, then
+// names with their digits read as numbers (2 before 10), letter case
+// ignored; all reversed for descending. The folder's own comparison orders
+// names as plain text, which puts the pages of a split out of order.
+int CompareNames(const NameKey& first, const NameKey& second, std::uint32_t sort_value);
 
 }  // namespace tessaro::shell

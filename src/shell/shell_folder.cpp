@@ -90,9 +90,13 @@ std::wstring StrRetToString(STRRET& value, PCUITEMID_CHILD item) {
 }
 
 std::wstring GetPathFromPIDL(PCIDLIST_ABSOLUTE pidl) {
-  wchar_t path[MAX_PATH] = {};
-  if (!pidl || !SHGetPathFromIDListW(pidl, path)) return {};
-  return CutAtNul(path, MAX_PATH);
+  // The shell allocates the name at its full length: a MAX_PATH buffer
+  // would make every folder deeper than that look like a virtual one.
+  PWSTR name = nullptr;
+  if (!pidl || FAILED(SHGetNameFromIDList(pidl, SIGDN_FILESYSPATH, &name)) || !name) return {};
+  std::wstring path(name);
+  CoTaskMemFree(name);
+  return path;
 }
 
 std::wstring GetFileTypeName(PCIDLIST_ABSOLUTE pidl) {

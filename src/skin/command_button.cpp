@@ -138,8 +138,12 @@ LRESULT PaintedButtonMessage(const SkinMessage& m) {
       FadeTo(window, static_cast<int>(props::Read(window, props::kOldState)), 0);
       break;
     case WM_ENABLE:
-      props::Write(window, props::kOldState, m.wparam ? kNormal : kDisabled);
+      // A finished fade leaves the opacity at 0, which would blend nothing:
+      // the new face goes on whole, at once, and any fade stops there.
+      StopFadeTimer(window);
+      SetState(window, m.wparam ? kNormal : kDisabled, kOpaque);
       PaintButton(window);
+      props::Write(window, props::kAlphaLevel, 0);
       break;
     default:
       break;

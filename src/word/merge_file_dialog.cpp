@@ -6,8 +6,9 @@ namespace tessaro {
 namespace {
 
 // Pairs of caption and pattern, each ended by a NUL, the list by a second one
-// (the literal's own).
-constexpr wchar_t kFilter[] = L"Word文件 (*.doc;*.docx)\0*.doc;*.docx\0所有文件 (*.*)\0*.*\0";
+// (the literal's own). A name typed without an extension gets the selected
+// pattern's first one, so .docx leads.
+constexpr wchar_t kFilter[] = L"Word文件 (*.doc;*.docx)\0*.docx;*.doc\0所有文件 (*.*)\0*.*\0";
 
 // Room for the longest path the system accepts, so a chosen name is never cut.
 constexpr DWORD kLongestPath = 32768;
@@ -42,7 +43,10 @@ MergeFileChoice ChooseMergeFile(HWND owner) {
   dialog.nMaxFile = kLongestPath;
   dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();
   dialog.lpstrTitle = L"保存文件的路径及文件名...";
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  // A merge writes a new file: the name need not exist, an existing one is
+  // replaced only once the user agrees, and a bare name becomes a .docx.
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+  dialog.lpstrDefExt = L"docx";
   if (!GetSaveFileNameW(&dialog)) {
     // Zero with no extended error is the user's cancel.
     return {CommDlgExtendedError() == 0 ? MergeFileChoice::Outcome::Cancelled : MergeFileChoice::Outcome::Failed,

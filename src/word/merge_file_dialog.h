@@ -14,8 +14,9 @@ struct MergeFileChoice {
 };
 
 // Shows the dialog over owner, starting in the program's own folder, and
-// offers Word files first. Only an existing file can be confirmed; a new
-// name is typed into the path box instead.
+// offers Word files first. A new name is accepted (".docx" added when it has
+// no extension); an existing file is confirmed only after the user agrees to
+// replace it.
 MergeFileChoice ChooseMergeFile(HWND owner);
 
 }  // namespace tessaro

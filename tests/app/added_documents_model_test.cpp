@@ -59,6 +59,22 @@ TEST_F(AddedDocumentsModelTest, AddingKeepsDuplicatesAndPicksNoRow) {
   EXPECT_EQ(Order(), L"AA");
 }
 
+TEST_F(AddedDocumentsModelTest, InsertingKeepsTheCurrentRowOnItsDocument) {
+  Add({L"A", L"B", L"C"});
+  model_.Select(1);
+  model_.Insert(0, {{L"X", L"D:\\"}, {L"Y", L"D:\\"}});
+  EXPECT_EQ(Order(), L"XYABC");
+  EXPECT_EQ(model_.current(), 3u);  // still B
+  EXPECT_TRUE(model_.highlighted());
+  model_.Insert(4, {{L"Z", L"D:\\"}});  // after the current row: it stays put
+  EXPECT_EQ(Order(), L"XYABZC");
+  EXPECT_EQ(model_.current(), 3u);
+  model_.Insert(99, {{L"E", L"D:\\"}});
+  EXPECT_EQ(Order(), L"XYABZCE");
+  EXPECT_TRUE(model_.DeleteCurrent());
+  EXPECT_EQ(Order(), L"XYAZCE");
+}
+
 TEST_F(AddedDocumentsModelTest, OrderBarMovesTheCurrentRow) {
   Add({L"A", L"B", L"C"});
   model_.Select(0);

@@ -11,102 +11,17 @@
 
 #include "app/form1_layout.h"
 #include "shell/folder_tree.h"
+#include "added_documents_fixture.h"
 #include "dialog_watcher.h"
-#include "main_window_fixture.h"
 
 namespace tessaro {
 namespace {
 
 using namespace form1;
+using testing::AddedDocumentsWindowTest;
 using testing::ContentsItem;
 using testing::DialogWatcher;
 
-class AddedDocumentsWindowTest : public testing::MainWindowFixture {
- protected:
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    form_->OverrideFolderPathForTesting([this] { return folder_; });
-  }
-
-  // Adds Word documents with these names through "添加全部".
-  void AddAll(std::initializer_list<const wchar_t*> names) {
-    std::vector<ContentsItem> items;
-    for (const wchar_t* name : names) items.push_back({name, L"Microsoft Word 文档", true});
-    FillContents(items, 0);
-    Press(StyleButton4);
-  }
-
-  HWND Added() const { return Control(ListView2); }
-  int AddedCount() const { return static_cast<int>(SendMessageW(Added(), LVM_GETITEMCOUNT, 0, 0)); }
-
-  std::wstring AddedText(int row, int column) const {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(Added(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
-
-  // The file names shown in ListView2, checked against what the merge reads.
-  std::wstring Order() const {
-    std::wstring shown;
-    for (int i = 0; i < AddedCount(); ++i) shown += AddedText(i, 0);
-    std::wstring read;
-    for (const AddedDocument& row : form_->AddedDocuments()) read += row.file_name;
-    EXPECT_EQ(shown, read);
-    return shown;
-  }
-
-  int HighlightedRow() const {
-    return static_cast<int>(SendMessageW(Added(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-  }
-
-  // The user picks a row: the list selects it and tells the window.
-  void Pick(int row) const {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(Added(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-  }
-
-  void ScrollOrder(int request) const {
-    SendMessageW(form_->hwnd(), WM_VSCROLL, MAKEWPARAM(request, 0), reinterpret_cast<LPARAM>(Control(vsOrder)));
-  }
-
-  RECT RowBox(int row) const {
-    RECT box{};
-    box.left = LVIR_BOUNDS;
-    SendMessageW(Added(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&box));
-    return box;
-  }
-  POINT RowCentre(int row) const {
-    const RECT box = RowBox(row);
-    return {40, (box.top + box.bottom) / 2};
-  }
-  POINT BelowLastRow() const { return {40, RowBox(AddedCount() - 1).bottom + 4}; }
-
-  // The list reports a drag starting on row; the pointer then moves and is released.
-  void BeginDrag(int row) const {
-    Pick(row);
-    NMLISTVIEW drag{};
-    drag.hdr.hwndFrom = Added();
-    drag.hdr.idFrom = ListView2;
-    drag.hdr.code = LVN_BEGINDRAG;
-    drag.iItem = row;
-    SendMessageW(form_->hwnd(), WM_NOTIFY, ListView2, reinterpret_cast<LPARAM>(&drag));
-  }
-  void MoveTo(POINT point) const { SendMessageW(Added(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y)); }
-  void Release(POINT point) const { SendMessageW(Added(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y)); }
-  void DragRow(int row, POINT to) const {
-    BeginDrag(row);
-    MoveTo(to);
-    Release(to);
-  }
-
-  std::wstring folder_ = L"C:\\文档\\季度报告";
-};
 
 TEST_F(AddedDocumentsWindowTest, AddTakesTheCurrentRowOnly) {
   FillContents({{L"a.docx", L"DOCX 文件", true}, {L"b.DOC", L"DOC 文件", true}}, 0);
@@ -161,6 +76,18 @@ TEST_F(AddedDocumentsWindowTest, AddAllAfterSelectingEveryRow) {
   FillContents({{L"x.doc", L"", true}, {L"y.txt", L"", true}, {L"z.DOCX", L"", true}}, -1);
   Press(StyleButton4);
   EXPECT_EQ(Order(), L"x.docz.DOCX");
+}
+
+TEST_F(AddedDocumentsWindowTest, FoldersOfThreeHundredCharactersAreAddedWhole) {
+  folder_ = L"C:\\";
+  while (folder_.size() < 300) folder_ += std::wstring(40, L'长') + L"\\";
+  folder_.pop_back();
+  FillContents({{L"a.doc", L"", true}, {L"b.docx", L"", true}}, 0);
+  Press(StyleButton3);
+  Press(StyleButton4);
+  EXPECT_EQ(Order(), L"a.doca.docb.docx");
+  EXPECT_EQ(Text(Label1), L"3");
+  EXPECT_EQ(form_->AddedDocuments()[2].FullPath(), folder_ + L"\\b.docx");
 }
 
 TEST_F(AddedDocumentsWindowTest, NoFolderOrNoCurrentRowAddsNothing) {
@@ -289,7 +216,7 @@ TEST_F(AddedDocumentsWindowTest, DropsThatChangeNothing) {
 
   BeginDrag(0);  // Escape ends the drag where it is
   MoveTo(RowCentre(2));
-  SendMessageW(Added(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PressEscape();
   EXPECT_EQ(GetCapture(), nullptr);
   Release(RowCentre(2));
   EXPECT_EQ(Order(), L"ABC");
@@ -343,7 +270,7 @@ TEST_F(AddedDocumentsWindowTest, InsertionLineShowsWhereTheRowWouldGo) {
   BeginDrag(0);
   MoveTo(RowCentre(2));
   EXPECT_EQ(pixel(), line);
-  SendMessageW(Added(), WM_KEYDOWN, VK_ESCAPE, 0);
+  PressEscape();
   EXPECT_NE(pixel(), line);
 }
 

@@ -7,13 +7,16 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "app/form1_menu.h"
 #include "browse_fixture.h"
+#include "controls/tree_view_text.h"
 #include "counting_allocator.h"
+#include "dib.h"
 #include "pump.h"
 #include "shell/folder_list.h"
 #include "shell/folder_tree.h"
@@ -118,6 +121,35 @@ TEST_F(BrowseWindowTest, ViewCommandsSwitchTheViewAndItsCheckMark) {
   }
 }
 
+// What the screen shows of the list, window frame and header included.
+std::vector<COLORREF> ListOnScreen(HWND list) {
+  RECT box{};
+  GetWindowRect(list, &box);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  testing::Dib dib(width, height);
+  HDC screen = GetWindowDC(list);
+  BitBlt(dib.dc(), 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ReleaseDC(list, screen);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(dib.At(x, y));
+  }
+  return pixels;
+}
+
+TEST_F(BrowseWindowTest, SwitchingViewsLeavesNothingOfTheOldViewOnScreen) {
+  RootAtDiskTree();
+  for (int item : {mnuViewLargeIcons, mnuViewList, mnuViewSmallIcons, mnuViewReport, mnuViewList}) {
+    Command(item);
+    testing::PumpMessages();
+    const std::vector<COLORREF> shown = ListOnScreen(list_);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testing::PumpMessages();
+    EXPECT_TRUE(shown == ListOnScreen(list_)) << "stale paint after view command " << item;
+  }
+}
+
 TEST_F(BrowseWindowTest, LargeIconsWithoutAutoArrangeArrangeOnceThenFolderChangesArrangeAgain) {
   Command(mnuViewLargeIcons);
   EXPECT_FALSE(GetWindowLongPtrW(list_, GWL_STYLE) & LVS_AUTOARRANGE);
@@ -191,6 +223,13 @@ TEST_F(BrowseWindowTest, RefreshKeepsANewRootAndRereadsTheSelectedFolder) {
   Command(mnuViewRefresh);
   EXPECT_EQ(TreeView_GetRoot(tree_), root);
   EXPECT_EQ(ListView_GetItemCount(list_), rows + 1);
+  // The root was expanded before the folder existed; it shows it now.
+  bool in_tree = false;
+  for (HTREEITEM child = TreeView_GetChild(tree_, root); child; child = TreeView_GetNextSibling(tree_, child)) {
+    in_tree = in_tree || TreeViewItemText(tree_, child) == L"new";
+  }
+  EXPECT_TRUE(in_tree);
+  EXPECT_EQ(TreeView_GetSelection(tree_), root);
 }
 
 TEST_F(BrowseWindowTest, AHundredFolderChangesAndAShutdownFreeEveryListAndKeepTheImageLists) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/form1_layout.h"
 #include "dialog_watcher.h"
@@ -95,11 +96,53 @@ TEST_F(OutputsWindowTest, CheckBoxesEnableTheirPanelsAndKeepTheValues) {
   for (int id : {Check2, Check3, Check4}) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
 }
 
+// Arrow keys through the program's own keyboard routing, from every check
+// box and option button of the option panels: focus stays in the control's
+// own group and no choice outside it changes.
+TEST_F(OutputsWindowTest, ArrowKeysStayWithinTheirPanel) {
+  const std::vector<std::vector<int>> groups = {
+      {Check1, Text1, StyleButton2}, {Check5, Check3, Check2, Check4}, {Check6}, {Option1, Text3, Option2}, {Check7}};
+  const int choices[] = {Check1, Check5, Check3, Check2, Check4, Check6, Option1, Option2, Check7};
+  auto states = [&] {
+    std::vector<LRESULT> values;
+    for (int id : choices) values.push_back(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
+    return values;
+  };
+  Click(Check5);
+  Click(Check6);
+  ShowWindow(form_->hwnd(), SW_SHOW);
+  SetForegroundWindow(form_->hwnd());
+  for (const std::vector<int>& group : groups) {
+    for (int id : group) {
+      if (id == Text1 || id == Text3 || id == StyleButton2) continue;
+      for (WPARAM key : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT}) {
+        SetFocus(Control(id));
+        const std::vector<LRESULT> before = states();
+        MSG msg{};
+        msg.hwnd = GetFocus();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = 1;
+        if (!app_->PreTranslate(msg)) DispatchMessageW(&msg);
+        testing::PumpMessages();
+        const int focus = GetDlgCtrlID(GetFocus());
+        EXPECT_NE(std::find(group.begin(), group.end(), focus), group.end())
+            << "from " << id << " key " << key << " focus went to " << focus;
+        const std::vector<LRESULT> after = states();
+        for (std::size_t i = 0; i < std::size(choices); ++i) {
+          if (std::find(group.begin(), group.end(), choices[i]) != group.end()) continue;
+          EXPECT_EQ(after[i], before[i]) << "from " << id << " key " << key << " changed " << choices[i];
+        }
+      }
+    }
+  }
+}
+
 TEST_F(OutputsWindowTest, SaveDialogReturnsALongChinesePathWhole) {
   // Wine's dialog cannot browse beyond MAX_PATH; this path is still far longer
   // in bytes than a 255-byte ANSI buffer holds.
   LongFolder folder(200);
-  const std::wstring file = folder.MakeFile(L"合并结果.docx");
+  const std::wstring file = folder.path() + L"\\合并结果.docx";
   std::wstring first_filter;
   std::wstring start_folder;
   DialogWatcher watcher(L"保存文件的路径及文件名...", [&](HWND dialog) {
@@ -132,6 +175,54 @@ TEST_F(OutputsWindowTest, CancellingTheSaveDialogKeepsTheMergeFile) {
   EXPECT_TRUE(watcher.Finish());
   EXPECT_FALSE(no_failure.Finish());
   EXPECT_EQ(Text(Text1), L"C:\\合并.doc");
+}
+
+// The dialog asks before replacing a file with a box of its own, owned by it.
+HWND OwnedBox(HWND dialog) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{dialog, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        if (GetWindow(window, GW_OWNER) != s.owner || !IsWindowVisible(window)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
+  LongFolder folder(40);
+  // A name that does not exist yet, without an extension: accepted as a .docx.
+  DialogWatcher fresh(L"保存文件的路径及文件名...", [&](HWND dialog) {
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+    SetWindowTextW(name, (folder.path() + L"\\新结果").c_str());
+    testing::PressButton(dialog, IDOK);
+  });
+  Press(StyleButton2);
+  ASSERT_TRUE(fresh.Finish());
+  EXPECT_EQ(Text(Text1), folder.path() + L"\\新结果.docx");
+
+  const std::wstring existing = folder.MakeFile(L"旧结果.docx");
+  bool asked = false;
+  DialogWatcher replace(L"保存文件的路径及文件名...", [&](HWND dialog) {
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+    SetWindowTextW(name, existing.c_str());
+    testing::PressButton(dialog, IDOK);
+    HWND box = nullptr;
+    for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
+    asked = box != nullptr;
+    if (box) testing::PressButton(box, IDYES);
+  });
+  Press(StyleButton2);
+  ASSERT_TRUE(replace.Finish());
+  EXPECT_TRUE(asked) << "replacing a file needs the user's yes";
+  EXPECT_EQ(Text(Text1), existing);
 }
 
 // The shell's folder browser: its caption is the system's, the title we pass

@@ -184,6 +184,27 @@ TEST_F(CommandButtonTest, PressingShowsThePressedFaceAtOnceAndReleasingFadesFrom
   EXPECT_EQ(RunFade(button_), 86);
 }
 
+TEST_F(CommandButtonTest, EnablingAfterAFadeShowsTheNewFaceOnTheScreenAtOnce) {
+  ASSERT_NE(Face(3, 3, 1), Face(1, 3, 1));
+  ASSERT_NE(Face(0, 3, 1), Face(3, 3, 1));
+  // A finished hover fade, then the button is disabled and enabled with no
+  // paint message in between: the screen must follow each change by itself.
+  SendMessageW(button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_GE(RunFade(button_), 0);
+  EnableWindow(button_, FALSE);
+  EXPECT_EQ(testing::ClientPixel(button_, 37, 1), Face(3, 3, 1));
+  EXPECT_EQ(Prop(button_, props::kTimerId), 0);
+  EnableWindow(button_, TRUE);
+  EXPECT_EQ(testing::ClientPixel(button_, 37, 1), Face(0, 3, 1));
+
+  // Disabled in the middle of a fade: the fade stops with the disabled face.
+  SendMessageW(button_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_NE(Prop(button_, props::kTimerId), 0);
+  EnableWindow(button_, FALSE);
+  EXPECT_EQ(Prop(button_, props::kTimerId), 0);
+  EXPECT_EQ(testing::ClientPixel(button_, 37, 1), Face(3, 3, 1));
+}
+
 TEST_F(CommandButtonTest, ButtonsThatAreNotPushButtonsKeepTheirOwnLook) {
   const HWND group = form_.Add(L"Button", BS_GROUPBOX, L"合并选项", 10, 60, 200, 100);
   ASSERT_NE(Prop(group, props::kProcAddr), 0);  // made on a skinned form: skinned at once
