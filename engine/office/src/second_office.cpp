@@ -77,7 +77,7 @@ void SecondOffice::write(Office& office, const Share& share)
 {
     Watchdog::Scope scope(office.watchdog(), "second office");
     try {
-        PieceWriter(office.context(), *share.map, *share.pieces, *share.scratch, *share.written,
+        PieceWriter(office.context(), *share.map, *share.pieces, *share.scratch, *share.staged,
                     [&](const std::string& step) {
                         if (stop_)
                             throw EngineError("分割已中止 (the split was stopped)");

@@ -29,7 +29,7 @@ public:
         size_t first = 0;
         size_t last = 0;
         const TempDir* scratch = nullptr;
-        WrittenFiles* written = nullptr;
+        StagedFiles* staged = nullptr;
     };
     void start(const Share& share);
     // Throws the second office's failure, if it has failed by now.

@@ -31,7 +31,7 @@ bool useTwoOffices(const std::vector<PagePiece>& pieces, Offices offices)
 }
 
 void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices,
-              WrittenFiles& written)
+              StagedFiles& staged)
 {
     // Declared before the second office, which uses them until it is gone.
     TempDir scratch("tessaro-split");
@@ -57,9 +57,9 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     size_t last = pieces.size() - 1;
     if (second) {
         last = (pieces.size() - 1) / 2;
-        second->start({marked, &map, &pieces, last + 1, pieces.size() - 1, &scratch, &written});
+        second->start({marked, &map, &pieces, last + 1, pieces.size() - 1, &scratch, &staged});
     }
-    PieceWriter(office.context(), map, pieces, scratch, written, step).write(marked, 1, map.count(), 0, last);
+    PieceWriter(office.context(), map, pieces, scratch, staged, step).write(marked, 1, map.count(), 0, last);
     if (second)
         second->finish([&] { office.watchdog().kick("waiting for the second office"); });
 }
@@ -70,13 +70,9 @@ void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& off
 {
     if (pieces.empty())
         throw EngineError("没有要写出的页 (no pages requested)");
-    WrittenFiles written;
-    try {
-        writeAll(std::move(doc), pieces, office, offices, written);
-    } catch (...) {
-        written.removeAll();
-        throw;
-    }
+    StagedFiles staged;
+    writeAll(std::move(doc), pieces, office, offices, staged);
+    staged.commit();
 }
 
 std::vector<std::pair<int, int>> evenRuns(int pages, int files)

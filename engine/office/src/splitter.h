@@ -23,8 +23,9 @@ enum class Offices { Auto, One, Two };
 // deleting the pages outside it; copies of copies keep the text each step
 // reads small, so the cost grows near-linearly with the pages. A long
 // document is shared with a second soffice of its own, which cuts the later
-// half at the same time on another core. Steps run under the watchdogs; on
-// any failure the pieces written so far are removed again.
+// half at the same time on another core. Steps run under the watchdogs; the
+// pieces take their places only once all are written, so a failure of
+// either office leaves no piece file behind.
 void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices = Offices::Auto);
 
 // Consecutive page runs for cutting `pages` pages into `files` files, the

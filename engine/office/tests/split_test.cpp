@@ -51,18 +51,19 @@ protected:
         return pieces;
     }
 
+    // Hidden ones too: pieces are written into a hidden folder first.
     static size_t filesIn(const std::string& folder)
     {
         size_t count = 0;
         std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
         while (dirent* entry = readdir(dir.get()))
-            count += entry->d_name[0] != '.';
+            count += std::string(entry->d_name) != "." && std::string(entry->d_name) != "..";
         return count;
     }
 
     // Splits `long.docx` in two offices and kills one of them, chosen by
-    // `victim` from the main soffice's pid and the second's, once the
-    // first piece file is there; returns the split's error.
+    // `victim` from the main soffice's pid and the second's, once pieces are
+    // being written; returns the split's error.
     static std::string splitKilling(Session& session, const std::string& out,
                                     const std::function<pid_t(pid_t main, pid_t second)>& victim)
     {
