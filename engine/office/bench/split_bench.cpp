@@ -2,8 +2,10 @@
 // one run, each split's cost per page next to the floor (storing every page
 // file once more from an open one-page document), the ratio of the two, the
 // speed-up from the second soffice and the peak memory of all soffice
-// processes together.
+// processes together. With --check, every page file of the split in two
+// offices is compared with its source page, by text and by picture.
 #include "../tests/fixtures.h"
+#include "../tests/page_compare.h"
 #include "../tests/processes.h"
 #include "naming.h"
 #include "session.h"
@@ -109,13 +111,34 @@ double floorSeconds(Session& session, const std::vector<std::string>& files, con
     return total;
 }
 
+// The number of page files that do not look as their source page.
+int differingPages(Session& session, const std::string& source, const std::vector<std::string>& files,
+                   const std::string& scratch)
+{
+    const auto pages = test::layOut(session, source, scratch);
+    int differing = pages.size() == files.size() ? 0 : std::abs(static_cast<int>(pages.size() - files.size()));
+    for (size_t i = 0; i < std::min(pages.size(), files.size()); ++i) {
+        const test::Comparison same = test::comparePages({{pages[i]}}, test::layOut(session, files[i], scratch));
+        if (!same.passed()) {
+            std::printf("  %s: %s\n", files[i].c_str(), same.report().c_str());
+            ++differing;
+        }
+    }
+    return differing;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        sizes.push_back(std::atoi(argv[i]));
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--check")
+            check = true;
+        else
+            sizes.push_back(std::atoi(argv[i]));
+    }
     if (sizes.empty())
         sizes = {200, 1000};
     TempDir dir("tessaro-split-bench");
@@ -135,6 +158,9 @@ int main(int argc, char** argv)
         std::printf("  floor, storing every page once:  %7.2f s  (%5.1f ms per page)\n", floor, perPage(floor));
         std::printf("  split / floor: one soffice %.2fx, two soffices %.2fx; speed-up from the second %.2fx\n",
                     one.seconds / floor, two.seconds / floor, one.seconds / two.seconds);
+        if (check)
+            std::printf("  page files that differ from their source page: %d of %d\n",
+                        differingPages(session, source, two.files, dir.path()), pages);
         std::fflush(stdout);
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "engine_error.h"
 #include "fixtures.h"
 #include "naming.h"
+#include "page_compare.h"
 #include "pdf_text.h"
 #include "processes.h"
 #include "session.h"
@@ -28,7 +29,9 @@ protected:
     {
         dir_ = std::make_unique<TempDir>("tessaro-split-test");
         Session session(120s);
-        writeDocument(session.office(), {"报告", 3, true, 40, true, true, true, ""}, path("report.docx"));
+        const Content report{"报告", 3, true, 40, true, true, true, ""};
+        writeDocument(session.office(), report, path("report.docx"));
+        writeDocument(session.office(), report, path("report.doc"));
         writeDocument(session.office(), {"长", 40, false, 0, false, true, false, ""}, path("long.docx"));
     }
     static void TearDownTestSuite() { dir_.reset(); }
@@ -106,21 +109,24 @@ std::unique_ptr<TempDir> TwoOffices::dir_;
 TEST_F(TwoOffices, GiveEachPageAsItsSourcePage)
 {
     Session session(120s);
-    const std::string source = path("report.docx");
-    const auto sourcePages = pageTexts(session, source, dir_->path());
-    ASSERT_GE(sourcePages.size(), 4u) << "the fixture must span several pages";
-    Document doc;
-    const auto pieces = pagesOf(session, source, folder("two"), doc);
-    {
-        Watchdog::Scope scope(session.watchdog(), "split");
-        splitPieces(std::move(doc), pieces, session.office(), Offices::Two);
+    for (const char* name : {"report.docx", "report.doc"}) {
+        SCOPED_TRACE(name);
+        const std::string source = path(name);
+        const auto sourcePages = layOut(session, source, dir_->path());
+        ASSERT_GE(sourcePages.size(), 4u) << "the fixture must span several pages";
+        Document doc;
+        const auto pieces = pagesOf(session, source, folder(std::string("two-") + name), doc);
+        {
+            Watchdog::Scope scope(session.watchdog(), "split");
+            splitPieces(std::move(doc), pieces, session.office(), Offices::Two);
+        }
+        ASSERT_EQ(pieces.size(), sourcePages.size());
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const Comparison same = comparePages({{sourcePages[i]}}, layOut(session, pieces[i].path, dir_->path()));
+            EXPECT_TRUE(same.passed()) << pieces[i].path << ": " << same.report();
+        }
+        EXPECT_EQ(childrenOf(getpid()), std::vector<pid_t>{session.sofficePid()}) << "the second office has ended";
     }
-    ASSERT_EQ(pieces.size(), sourcePages.size());
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        SCOPED_TRACE(pieces[i].path);
-        EXPECT_EQ(pageTexts(session, pieces[i].path, dir_->path()), std::vector<std::string>{sourcePages[i]});
-    }
-    EXPECT_EQ(childrenOf(getpid()), std::vector<pid_t>{session.sofficePid()}) << "the second office has ended";
 }
 
 TEST_F(TwoOffices, ASecondOfficeKilledMidwayFailsTheSplitAndLeavesNothing)
