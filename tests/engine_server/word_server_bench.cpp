@@ -61,7 +61,7 @@ void merge(const std::wstring& folder, bool checkFirst)
 void split(const std::wstring& folder)
 {
     Dispatch word = startWord();
-    Dispatch source = openInput(word, folder + L"\\long50.docx");
+    Dispatch source = openInput(word, folder + L"\\long200.docx");
     Dispatch start = source.object(L"Content");
     start.call(L"Collapse", {named(L"Direction", 1)});
     start.call(L"Select");
@@ -83,7 +83,7 @@ void split(const std::wstring& folder)
         Dispatch text = source.object(L"Range", {named(L"Start", positions[i].first), named(L"End", positions[i].second)})
                             .object(L"FormattedText");
         piece.object(L"Content").put(L"FormattedText", Arg(text));
-        piece.call(L"SaveAs", {named(L"FileName", folder + L"\\com-split\\long50_" + std::to_wstring(i + 1) + L".docx")});
+        piece.call(L"SaveAs", {named(L"FileName", folder + L"\\com-split\\long200_" + std::to_wstring(i + 1) + L".docx")});
         piece.call(L"Close", {named(L"SaveChanges", 0)});
     }
     source.call(L"Close", {named(L"SaveChanges", 0)});

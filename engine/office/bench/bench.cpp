@@ -1,6 +1,6 @@
 // Prints how long the engine's main jobs take on this machine, in one run:
-// soffice start-up, a 20 x 5-page merge, splits of 50 and 200 pages (and
-// their ratio, to show how the split's cost grows), and peak memory.
+// soffice start-up, a 20 x 5-page merge and peak memory. The split has a
+// benchmark of its own (split_bench.cpp).
 #include "../tests/fixtures.h"
 #include "session.h"
 
@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace tessaro;
 using Clock = std::chrono::steady_clock;
@@ -62,21 +61,6 @@ int main()
         session->close(doc);
     });
     std::printf("merge 20 documents x 5 pages:      %7.2f s  (%d pages)\n", merge, merged);
-
-    double split[2] = {0, 0};
-    const int sizes[2] = {50, 200};
-    for (int k = 0; k < 2; ++k) {
-        const std::string source = dir.file("long" + std::to_string(sizes[k]) + ".docx");
-        test::writeDocument(session->office(), {"长文档", sizes[k], false, 0, false, true, false, ""}, source);
-        const std::string out = dir.file("out" + std::to_string(sizes[k]));
-        ::mkdir(out.c_str(), 0700);
-        size_t files = 0;
-        split[k] = seconds([&] { files = session->split(source, out, 0).size(); });
-        std::printf("split %3d pages:                   %7.2f s  (%zu files, %.0f ms per page)\n", sizes[k], split[k],
-                    files, 1000 * split[k] / sizes[k]);
-    }
-    std::printf("split 200 / split 50:              %7.2f    (pages ratio 4.00; pages x size would be 16)\n",
-                split[1] / split[0]);
 
     const long soffice = peakKiB(session->sofficePid());
     rusage self {};

@@ -82,12 +82,22 @@ template <typename F> auto Session::guarded(const std::string& what, F&& body)
     }
 }
 
-Session::OpenDocument& Session::get(int doc)
+Session::OpenDocument& Session::find(int doc)
 {
     auto it = docs_.find(doc);
     if (it == docs_.end())
         throw EngineError("无效的文档句柄 (no open document " + std::to_string(doc) + ")");
     return it->second;
+}
+
+Session::OpenDocument& Session::get(int doc)
+{
+    OpenDocument& entry = find(doc);
+    if (!entry.doc.loaded()) {
+        entry.doc = loadDocument(office_.desktop(), entry.file, entry.readOnly);
+        entry.cursor = cursorAt(entry.doc.text()->getText()->getStart());
+    }
+    return entry;
 }
 
 int Session::keep(Document doc, const std::string& fullName, bool pristine)
@@ -110,7 +120,12 @@ void Session::changed(OpenDocument& entry)
 
 int Session::open(const std::string& path, bool readOnly)
 {
-    return guarded("open " + path, [&] { return keep(loadDocument(office_.desktop(), path, readOnly), path, false); });
+    return guarded("open " + path, [&] {
+        const int doc = keep(loadDocument(office_.desktop(), path, readOnly), path, false);
+        find(doc).file = path;
+        find(doc).readOnly = readOnly;
+        return doc;
+    });
 }
 
 int Session::add()
@@ -204,14 +219,14 @@ void Session::print(int doc)
 void Session::close(int doc)
 {
     guarded("close", [&] {
-        get(doc);
+        find(doc);
         docs_.erase(doc);
         if (cache_.doc == doc)
             cache_ = PageCache();
     });
 }
 
-std::string Session::fullName(int doc) { return get(doc).fullName; }
+std::string Session::fullName(int doc) { return find(doc).fullName; }
 
 std::string Session::text(int doc)
 {
@@ -252,14 +267,23 @@ Document Session::workingCopy(const OpenDocument& entry)
     return doc;
 }
 
+// The split cuts up the document it is given. One that is still what its file
+// holds is handed over whole and read again from the file only if it is
+// needed again, which costs less than the copy otherwise cut up.
+Document Session::splitSource(OpenDocument& entry)
+{
+    if (entry.generation == 0 && !entry.file.empty())
+        return std::move(entry.doc);
+    return workingCopy(entry);
+}
+
 std::vector<std::string> Session::writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                               const std::function<std::string(int)>& name)
 {
     std::vector<PagePiece> pieces;
     for (size_t k = 0; k < runs.size(); ++k)
         pieces.push_back({runs[k].first, runs[k].second, name(static_cast<int>(k) + 1)});
-    splitPieces(std::move(doc), pieces, scratch_, office_.desktop(),
-                [this](const std::string& step) { office_.watchdog().kick(step); });
+    splitPieces(std::move(doc), pieces, office_);
     std::vector<std::string> paths;
     for (const PagePiece& piece : pieces)
         paths.push_back(piece.path);
@@ -269,10 +293,9 @@ std::vector<std::string> Session::writePieces(Document doc, const std::vector<st
 void Session::copy(int doc, int first, int last)
 {
     guarded("copy pages", [&] {
-        OpenDocument& entry = get(doc);
         if (first != last) {
             clipboard_ = scratch_.file("clipboard.odt");
-            writePieces(workingCopy(entry), {{first, last}}, [&](int) { return clipboard_; });
+            writePieces(splitSource(get(doc)), {{first, last}}, [&](int) { return clipboard_; });
             return;
         }
         clipboard_ = pagePiece(doc, first, ".odt");
@@ -284,15 +307,16 @@ void Session::copy(int doc, int first, int last)
 // the document changes.
 const std::string& Session::pagePiece(int doc, int page, const std::string& extension)
 {
-    OpenDocument& entry = get(doc);
-    if (cache_.doc != doc || cache_.generation != entry.generation || cache_.extension != extension || !cache_.folder) {
+    if (cache_.doc != doc || cache_.generation != find(doc).generation || cache_.extension != extension ||
+        !cache_.folder) {
+        OpenDocument& entry = get(doc);
         cache_ = PageCache();
         auto folder = std::make_unique<TempDir>("tessaro-pages");
         const int count = tessaro::pageCount(entry.doc);
         std::vector<std::pair<int, int>> runs;
         for (int p = 1; p <= count; ++p)
             runs.emplace_back(p, p);
-        cache_.pages = writePieces(workingCopy(entry), runs, [&](int p) {
+        cache_.pages = writePieces(splitSource(entry), runs, [&](int p) {
             return folder->file("page-" + std::to_string(p) + extension);
         });
         cache_.folder = std::move(folder);
@@ -332,7 +356,7 @@ void Session::savePages(int doc, int first, int last, const std::string& path)
         requireFolder(path.substr(0, path.rfind('/')));
         if (filterForPath(path).empty())
             throw EngineError("不支持的文件类型 (unsupported file type): " + path);
-        writePieces(workingCopy(get(doc)), {{first, last}}, [&](int) { return path; });
+        writePieces(splitSource(get(doc)), {{first, last}}, [&](int) { return path; });
     });
 }
 
@@ -371,7 +395,7 @@ std::vector<std::string> Session::split(const std::string& path, const std::stri
 
 bool Session::show(int doc)
 {
-    const std::string& path = get(doc).fullName;
+    const std::string& path = find(doc).fullName;
     if (path.empty())
         throw EngineError("文档尚未保存，无法显示 (the document has no file)");
     return viewer_.show(path);

@@ -70,6 +70,8 @@ private:
         Document doc;
         Reference<css::text::XTextCursor> cursor;  // the insertion point
         std::string fullName;
+        std::string file;          // opened from this file and still what it holds while generation is 0
+        bool readOnly = false;
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
     };
@@ -82,10 +84,13 @@ private:
     };
 
     template <typename F> auto guarded(const std::string& what, F&& body);
+    // get() reads a document that was handed to a split in again; find() never does.
+    OpenDocument& find(int doc);
     OpenDocument& get(int doc);
     int keep(Document doc, const std::string& fullName, bool pristine);
     void changed(OpenDocument& entry);
     Document workingCopy(const OpenDocument& entry);
+    Document splitSource(OpenDocument& entry);
     const std::string& pagePiece(int doc, int page, const std::string& extension);
     std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                          const std::function<std::string(int)>& name);

@@ -1,79 +1,78 @@
 #include "splitter.h"
 
 #include "engine_error.h"
-#include "page_cutter.h"
 #include "page_marks.h"
+#include "piece_writer.h"
+#include "second_office.h"
+#include "working_copy.h"
 
-#include <cstdio>
+#include <memory>
 
 namespace tessaro {
 
 namespace {
 
-class Splitter {
-public:
-    Splitter(const std::vector<PagePiece>& pieces, const TempDir& scratch,
-             const Reference<css::frame::XDesktop2>& desktop, const std::function<void(const std::string&)>& step)
-        : pieces_(pieces), scratch_(scratch), desktop_(desktop), step_(step)
-    {
-    }
+// Below this many pages a second soffice costs more to start than it saves.
+constexpr int kTwoOfficesFrom = 120;
 
-    void run(Document doc)
-    {
-        step_("page layout");
-        map_ = markPages(doc);
-        for (const PagePiece& piece : pieces_)
-            if (piece.first < 1 || piece.last < piece.first || piece.last > map_.count())
-                throw EngineError("页码超出范围 (pages " + std::to_string(piece.first) + "-" +
-                                  std::to_string(piece.last) + " of " + std::to_string(map_.count()) + ")");
-        split(std::move(doc), 0, pieces_.size() - 1, 1, map_.count());
-    }
+void checkRanges(const std::vector<PagePiece>& pieces, const PageMap& map)
+{
+    for (const PagePiece& piece : pieces)
+        if (piece.first < 1 || piece.last < piece.first || piece.last > map.count())
+            throw EngineError("页码超出范围 (pages " + std::to_string(piece.first) + "-" +
+                              std::to_string(piece.last) + " of " + std::to_string(map.count()) + ")");
+}
 
-private:
-    // `doc` holds original pages docFirst..docLast and is cut to pieces i..j.
-    void split(Document doc, size_t i, size_t j, int docFirst, int docLast)
-    {
-        const int first = pieces_[i].first;
-        const int last = pieces_[j].last;
-        if (i == j) {
-            step_("cut " + pieces_[i].path);
-            keepPages(doc, map_, docFirst, docLast, first, last);
-            removeMarks(doc);
-            step_("save " + pieces_[i].path);
-            storeDocument(doc, pieces_[i].path);
-            return;
-        }
-        const size_t middle = (i + j) / 2;
-        const std::string copy = scratch_.file("part-" + std::to_string(i) + "-" + std::to_string(j) + ".odt");
-        step_("copy pages " + std::to_string(first) + "-" + std::to_string(last));
-        storeScratch(doc, copy);
-        {
-            step_("cut pages " + std::to_string(first) + "-" + std::to_string(pieces_[middle].last));
-            keepPages(doc, map_, docFirst, docLast, first, pieces_[middle].last);
-            split(std::move(doc), i, middle, first, pieces_[middle].last);
-        }
-        step_("reopen pages " + std::to_string(first) + "-" + std::to_string(last));
-        Document rest = loadUrl(desktop_, fileUrl(copy), false);
-        std::remove(copy.c_str());
-        keepPages(rest, map_, docFirst, docLast, pieces_[middle + 1].first, last);
-        split(std::move(rest), middle + 1, j, pieces_[middle + 1].first, last);
-    }
+bool useTwoOffices(const std::vector<PagePiece>& pieces, Offices offices)
+{
+    if (pieces.size() < 2 || offices == Offices::One)
+        return false;
+    return offices == Offices::Two || pieces.back().last - pieces.front().first + 1 >= kTwoOfficesFrom;
+}
 
-    const std::vector<PagePiece>& pieces_;
-    const TempDir& scratch_;
-    const Reference<css::frame::XDesktop2>& desktop_;
-    const std::function<void(const std::string&)>& step_;
-    PageMap map_;
-};
+void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices,
+              StagedFiles& staged)
+{
+    // Declared before the second office, which uses them until it is gone.
+    TempDir scratch("tessaro-split");
+    PageMap map;
+    // Started first: its soffice starts up while this one marks the pages.
+    std::unique_ptr<SecondOffice> second;
+    if (useTwoOffices(pieces, offices))
+        second = std::make_unique<SecondOffice>(office.watchdog().limit());
+    auto step = [&](const std::string& what) {
+        if (second)
+            second->throwIfFailed();
+        office.watchdog().kick(what);
+    };
+
+    step("page layout");
+    map = markPages(doc);
+    checkRanges(pieces, map);
+    const std::string marked = scratch.file("marked.fodt");
+    step("working copy");
+    storeWorkingCopy(doc, marked);
+    doc.close();
+
+    size_t last = pieces.size() - 1;
+    if (second) {
+        last = (pieces.size() - 1) / 2;
+        second->start({marked, &map, &pieces, last + 1, pieces.size() - 1, &scratch, &staged});
+    }
+    PieceWriter(office.context(), map, pieces, scratch, staged, step).write(marked, 1, map.count(), 0, last);
+    if (second)
+        second->finish([&] { office.watchdog().kick("waiting for the second office"); });
+}
 
 }  // namespace
 
-void splitPieces(Document doc, const std::vector<PagePiece>& pieces, const TempDir& scratch,
-                 const Reference<css::frame::XDesktop2>& desktop, const std::function<void(const std::string&)>& step)
+void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices)
 {
     if (pieces.empty())
         throw EngineError("没有要写出的页 (no pages requested)");
-    Splitter(pieces, scratch, desktop, step).run(std::move(doc));
+    StagedFiles staged;
+    writeAll(std::move(doc), pieces, office, offices, staged);
+    staged.commit();
 }
 
 std::vector<std::pair<int, int>> evenRuns(int pages, int files)

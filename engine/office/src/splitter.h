@@ -1,9 +1,7 @@
 #pragma once
 #include "document.h"
-#include "temp_dir.h"
-#include "watchdog.h"
+#include "office.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,18 +13,20 @@ struct PagePiece {
     std::string path;  // written in the format its extension names
 };
 
-// Writes each piece of `doc` (a working copy this takes over) to its file,
-// holding exactly the piece's pages as they were laid out in `doc`.
+enum class Offices { Auto, One, Two };
+
+// Writes each piece of `doc` (laid out, in `office`; this takes it over) to
+// its file, holding exactly the piece's pages as they were laid out in `doc`.
 //
-// Each piece is what is left after deleting the pages outside it. Doing that
-// once per piece from the whole document costs pieces x size; instead the
-// document is halved recursively (each half saved and reloaded from a scratch
-// copy), so every level of the recursion handles the document's size once and
-// the total grows as size x log(pieces).
-//
-// `step` is called before each step so that the caller's watchdog bounds it.
-void splitPieces(Document doc, const std::vector<PagePiece>& pieces, const TempDir& scratch,
-                 const Reference<css::frame::XDesktop2>& desktop, const std::function<void(const std::string&)>& step);
+// The page starts are marked once from the layout; everything after works on
+// copies without a layout. Each piece is what is left of a copy after
+// deleting the pages outside it; copies of copies keep the text each step
+// reads small, so the cost grows near-linearly with the pages. A long
+// document is shared with a second soffice of its own, which cuts the later
+// half at the same time on another core. Steps run under the watchdogs; the
+// pieces take their places only once all are written, so a failure of
+// either office leaves no piece file behind.
+void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices = Offices::Auto);
 
 // Consecutive page runs for cutting `pages` pages into `files` files, the
 // first ones one page longer when the division is not even (7 into 3: 3,2,2).

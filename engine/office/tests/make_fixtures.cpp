@@ -11,13 +11,13 @@ using namespace tessaro::test;
 
 namespace {
 
-// The engine benchmark's jobs: 20 documents of 5 pages to merge, 50 pages to split.
+// The engine benchmark's jobs: 20 documents of 5 pages to merge, 200 pages to split.
 void writeBenchDocuments(Office& office, const std::string& folder)
 {
     for (int i = 1; i <= 20; ++i)
         writeDocument(office, {"文档" + std::to_string(i), 5, false, 0, false, true, false, ""},
                       folder + "/in" + std::to_string(i) + ".docx");
-    writeDocument(office, {"长文档", 50, false, 0, false, true, false, ""}, folder + "/long50.docx");
+    writeDocument(office, {"长文档", 200, false, 0, false, true, false, ""}, folder + "/long200.docx");
 }
 
 }  // namespace

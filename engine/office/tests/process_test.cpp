@@ -3,13 +3,13 @@
 // happens to it, to soffice or to the client.
 #include "fixtures.h"
 #include "frames.h"
+#include "processes.h"
 #include "session.h"
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <csignal>
-#include <dirent.h>
 #include <fstream>
 #include <netinet/in.h>
 #include <poll.h>
@@ -24,28 +24,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::string kToken = "00112233445566778899aabbccddeeff";
-
-std::vector<pid_t> childrenOf(pid_t parent)
-{
-    std::vector<pid_t> children;
-    std::unique_ptr<DIR, int (*)(DIR*)> proc(opendir("/proc"), closedir);
-    while (dirent* entry = readdir(proc.get())) {
-        const pid_t pid = std::atoi(entry->d_name);
-        if (pid <= 0)
-            continue;
-        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-        std::string line;
-        std::getline(stat, line);
-        const auto close = line.rfind(')');
-        if (close == std::string::npos)
-            continue;
-        char state = 0;
-        int ppid = 0;
-        if (sscanf(line.c_str() + close + 1, " %c %d", &state, &ppid) == 2 && ppid == parent && state != 'Z')
-            children.push_back(pid);
-    }
-    return children;
-}
 
 bool gone(pid_t pid, std::chrono::milliseconds limit)
 {

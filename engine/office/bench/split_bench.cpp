@@ -1,0 +1,167 @@
+// Splits documents of 200 and 1,000 pages (or the sizes given) and prints, in
+// one run, each split's cost per page next to the floor (storing every page
+// file once more from an open one-page document), the ratio of the two, the
+// speed-up from the second soffice and the peak memory of all soffice
+// processes together. With --check, every page file of the split in two
+// offices is compared with its source page, by text and by picture.
+#include "../tests/fixtures.h"
+#include "../tests/page_compare.h"
+#include "../tests/processes.h"
+#include "naming.h"
+#include "session.h"
+#include "splitter.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace tessaro;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long rssKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+// Adds up the resident memory of every soffice this process runs, sampled
+// while a split works: the two offices' peaks count only where they meet.
+class MemoryPeak {
+public:
+    MemoryPeak()
+        : thread_([this] {
+              while (!stop_) {
+                  long total = 0;
+                  for (pid_t child : test::childrenOf(getpid()))
+                      total += rssKiB(child);
+                  peak_ = std::max(peak_.load(), total);
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~MemoryPeak()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    long mib() const { return peak_ / 1024; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<long> peak_{0};
+    std::thread thread_;
+};
+
+struct Run {
+    double seconds = 0;
+    long peakMiB = 0;
+    std::vector<std::string> files;
+};
+
+Run split(Session& session, const std::string& source, const std::string& out, Offices offices)
+{
+    ::mkdir(out.c_str(), 0700);
+    Run run;
+    MemoryPeak memory;
+    run.seconds = seconds([&] {
+        Document doc = loadDocument(session.office().desktop(), source, true);
+        std::vector<PagePiece> pieces;
+        for (int page = 1; page <= pageCount(doc); ++page)
+            pieces.push_back({page, page, pieceName(source, out, page)});
+        Watchdog::Scope scope(session.watchdog(), "split");
+        splitPieces(std::move(doc), pieces, session.office(), offices);
+        for (const PagePiece& piece : pieces)
+            run.files.push_back(piece.path);
+    });
+    run.peakMiB = memory.mib();
+    return run;
+}
+
+// Only the stores are timed; each page file is open, laid out, beforehand.
+double floorSeconds(Session& session, const std::vector<std::string>& files, const std::string& out)
+{
+    ::mkdir(out.c_str(), 0700);
+    double total = 0;
+    for (const std::string& file : files) {
+        Document doc = loadDocument(session.office().desktop(), file, true);
+        const std::string copy = out + file.substr(file.rfind('/'));
+        total += seconds([&] { storeDocument(doc, copy); });
+    }
+    return total;
+}
+
+// The number of page files that do not look as their source page.
+int differingPages(Session& session, const std::string& source, const std::vector<std::string>& files,
+                   const std::string& scratch)
+{
+    const auto pages = test::layOut(session, source, scratch);
+    int differing = pages.size() == files.size() ? 0 : std::abs(static_cast<int>(pages.size() - files.size()));
+    for (size_t i = 0; i < std::min(pages.size(), files.size()); ++i) {
+        const test::Comparison same = test::comparePages({{pages[i]}}, test::layOut(session, files[i], scratch));
+        if (!same.passed()) {
+            std::printf("  %s: %s\n", files[i].c_str(), same.report().c_str());
+            ++differing;
+        }
+    }
+    return differing;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<int> sizes;
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--check")
+            check = true;
+        else
+            sizes.push_back(std::atoi(argv[i]));
+    }
+    if (sizes.empty())
+        sizes = {200, 1000};
+    TempDir dir("tessaro-split-bench");
+    Session session(std::chrono::seconds(600));
+    for (const int pages : sizes) {
+        const std::string source = dir.file("long" + std::to_string(pages) + ".docx");
+        test::writeDocument(session.office(), {"长文档", pages, false, 0, false, true, false, ""}, source);
+        const std::string out = dir.file("split" + std::to_string(pages));
+        const Run one = split(session, source, out + "-one", Offices::One);
+        const Run two = split(session, source, out + "-two", Offices::Two);
+        const double floor = floorSeconds(session, one.files, out + "-floor");
+        auto perPage = [&](double s) { return 1000 * s / pages; };
+        std::printf("split %4d pages, one soffice:      %7.2f s  (%5.1f ms per page, peak memory %ld MiB)\n", pages,
+                    one.seconds, perPage(one.seconds), one.peakMiB);
+        std::printf("split %4d pages, two soffices:     %7.2f s  (%5.1f ms per page, peak memory %ld MiB)\n", pages,
+                    two.seconds, perPage(two.seconds), two.peakMiB);
+        std::printf("  floor, storing every page once:  %7.2f s  (%5.1f ms per page)\n", floor, perPage(floor));
+        std::printf("  split / floor: one soffice %.2fx, two soffices %.2fx; speed-up from the second %.2fx\n",
+                    one.seconds / floor, two.seconds / floor, one.seconds / two.seconds);
+        if (check)
+            std::printf("  page files that differ from their source page: %d of %d\n",
+                        differingPages(session, source, two.files, dir.path()), pages);
+        std::fflush(stdout);
+    }
+    return 0;
+}

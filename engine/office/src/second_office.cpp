@@ -1,0 +1,95 @@
+#include "second_office.h"
+
+#include "engine_error.h"
+
+#include <com/sun/star/lang/DisposedException.hpp>
+
+namespace tessaro {
+
+SecondOffice::SecondOffice(std::chrono::milliseconds callLimit)
+    : thread_([this, callLimit] { run(callLimit); })
+{
+}
+
+SecondOffice::~SecondOffice()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+void SecondOffice::start(const Share& share)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        share_ = share;
+    }
+    wake_.notify_all();
+}
+
+void SecondOffice::throwIfFailed()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (failure_)
+        std::rethrow_exception(failure_);
+}
+
+void SecondOffice::finish(const std::function<void()>& waiting)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!wake_.wait_for(lock, std::chrono::seconds(1), [this] { return done_; }))
+        waiting();
+    if (failure_)
+        std::rethrow_exception(failure_);
+}
+
+void SecondOffice::run(std::chrono::milliseconds callLimit)
+{
+    std::exception_ptr failure;
+    try {
+        Office office(callLimit);
+        pid_ = office.pid();
+        std::optional<Share> share;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [this] { return stop_ || share_; });
+            share = share_;
+        }
+        if (!stop_) {
+            write(office, *share);
+            office.quit();
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        failure_ = failure;
+        done_ = true;
+    }
+    wake_.notify_all();
+}
+
+void SecondOffice::write(Office& office, const Share& share)
+{
+    Watchdog::Scope scope(office.watchdog(), "second office");
+    try {
+        PieceWriter(office.context(), *share.map, *share.pieces, *share.scratch, *share.staged,
+                    [&](const std::string& step) {
+                        if (stop_)
+                            throw EngineError("分割已中止 (the split was stopped)");
+                        office.watchdog().kick(step);
+                    })
+            .write(share.file, 1, share.map->count(), share.first, share.last);
+    } catch (const css::lang::DisposedException& e) {
+        office.bridgeLost();
+        throw EngineError(office.explain(e));
+    } catch (const css::uno::Exception& e) {
+        throw EngineError(office.explain(e));
+    }
+}
+
+}  // namespace tessaro
