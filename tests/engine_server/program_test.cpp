@@ -67,7 +67,7 @@ TEST_F(ProgramThroughServer, MergeOfBadInputsNamesEachFailure)
 {
     const std::wstring folder = emptyFolder(L"program-bad");
     tessaro::word::MergeOptions options;
-    options.output_path = folder + L"\\missing folder\\out.docx";
+    options.output_path = folder + L"\\out.docx";
     const auto messages = run([&](const auto& show) {
         tessaro::word::RunMerge({row(L"locked.doc"), row(L"丙.docx"), row(L"damaged.docx")}, options, show);
     });
@@ -76,7 +76,6 @@ TEST_F(ProgramThroughServer, MergeOfBadInputsNamesEachFailure)
     EXPECT_EQ(text.rfind(L"合并未完全成功!", 0), 0u) << text;
     EXPECT_NE(text.find(L"无法打开文档: " + documents() + L"\\locked.doc"), std::wstring::npos);
     EXPECT_NE(text.find(L"无法打开文档: " + documents() + L"\\damaged.docx"), std::wstring::npos);
-    EXPECT_NE(text.find(L"无法保存文档: " + options.output_path), std::wstring::npos);
 }
 
 TEST_F(ProgramThroughServer, SplitPerPageInABatchAndEvenly)

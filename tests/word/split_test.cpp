@@ -66,6 +66,15 @@ TEST_F(SplitTest, EachPageGoesIntoItsOwnNumberedFile) {
   EXPECT_EQ(word_.messages, Log{L"分割完毕!"});
 }
 
+TEST_F(SplitTest, BlanksAroundTheFolderAreNotPartOfIt) {
+  options_.output_folder = L" \u3000 ";
+  Run({one_});
+  options_.output_folder = L"  D:\\out\t";
+  Run({one_});
+  EXPECT_EQ(word_.messages, (Log{L"分割输出路径不能为空！请选定路径后再分割！", L"分割完毕!"}));
+  EXPECT_EQ(word_.written, std::set<std::wstring>{L"D:\\out\\one_1.doc"});
+}
+
 TEST_F(SplitTest, OnePageDocumentGivesFileOne) {
   Run({one_});
   EXPECT_EQ(word_.written, std::set<std::wstring>{L"D:\\out\\one_1.doc"});
