@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "word/output_format.h"
+
 namespace tessaro::word {
 namespace {
 
@@ -79,6 +81,8 @@ class DispatchDocument final : public Document {
   }
 
   Status SaveAs(const std::wstring& path) override {
+    if (const std::optional<int> format = FormatOf(path))
+      return Done(document_.Call(L"SaveAs", Named{L"FileName", path}, Named{L"FileFormat", *format}));
     return Done(document_.Call(L"SaveAs", Named{L"FileName", path}));
   }
 

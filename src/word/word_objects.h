@@ -30,6 +30,8 @@ class Document {
   // Selects the content and updates every field; a field Word cannot update
   // counts as a failure.
   virtual Status UpdateFields() = 0;
+  // In the format the file name's extension stands for (output_format.h);
+  // a name with another extension is saved in the document's own format.
   virtual Status SaveAs(const std::wstring& path) = 0;
   virtual Status PrintOut() = 0;
   // Closes without saving: inputs are never written, results are saved first.

@@ -175,7 +175,7 @@ TEST_F(WordCallsTest, Merge) {
                  L"Link:=False, Attachment:=False)",
                  L"get Document.Content", L"get Range.Information(4)",
                  L"get Document.Content", L"Range.Select()", L"get Range.Fields", L"Fields.Update()",
-                 L"Document.SaveAs(FileName:=\"D:\\out\\all.doc\")", L"Document.PrintOut(Background:=False)",
+                 L"Document.SaveAs(FileName:=\"D:\\out\\all.doc\", FileFormat:=0)", L"Document.PrintOut(Background:=False)",
                  L"Document.Close(SaveChanges:=0)", L"Application.Quit(SaveChanges:=0)"}));
   EXPECT_EQ(messages_, Log{L"合并成功!新生成的文档一共:2页"});
 }
@@ -218,7 +218,8 @@ TEST_F(WordCallsTest, SplitPerPage) {
   expected.insert(expected.end(), page.begin(), page.end());
   for (int number = 1; number <= 2; ++number) {
     expected.insert(expected.end(), piece.begin(), piece.end());
-    expected.push_back(L"Document.SaveAs(FileName:=\"D:\\out\\A_" + std::to_wstring(number) + L".doc\")");
+    expected.push_back(L"Document.SaveAs(FileName:=\"D:\\out\\A_" + std::to_wstring(number) +
+                       L".doc\", FileFormat:=0)");
     expected.push_back(L"Document.Close(SaveChanges:=0)");
   }
   expected.insert(expected.end(), {L"Document.Close(SaveChanges:=0)", L"Application.Quit(SaveChanges:=0)"});
