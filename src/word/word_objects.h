@@ -49,6 +49,9 @@ class Application {
 
   // Every prompt Word could raise in an invisible instance would hang us.
   virtual Status DisableAlerts() = 0;
+  // Word started by automation runs the macros of the documents it opens:
+  // untrusted code, and a dialog of theirs would hang the invisible instance.
+  virtual Status DisableMacros() = 0;
   virtual Status SetVisible(bool visible) = 0;
   virtual Status Activate() = 0;
   virtual Status Maximize() = 0;

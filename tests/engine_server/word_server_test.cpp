@@ -236,6 +236,8 @@ TEST_F(WordServer, SaveAsWritesTheFormatAskedForWhateverTheName)
 {
     const std::wstring folder = emptyFolder(L"formats");
     Dispatch word = startWord();
+    word.put(L"AutomationSecurity", 3);
+    EXPECT_EQ(word.number(L"AutomationSecurity"), 3);
     Dispatch doc = openInput(word, inputs_[1]);
     doc.call(L"SaveAs", {named(L"FileName", folder + L"\\无扩展名")});
     EXPECT_EQ(doc.text(L"FullName"), folder + L"\\无扩展名.doc");

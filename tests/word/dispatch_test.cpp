@@ -163,7 +163,8 @@ TEST_F(WordCallsTest, Merge) {
   options.keep_formatting = options.update_fields = options.print = true;
   word::Merge({{L"A.doc", L"D:\\in"}, {L"B.doc", L"D:\\in"}}, options, Starter(), Recorder());
   EXPECT_EQ(server_.calls,
-            (Log{L"put Application.DisplayAlerts = 0", L"put Application.Visible = False", L"Application.Activate()",
+            (Log{L"put Application.DisplayAlerts = 0", L"put Application.AutomationSecurity = 3",
+                 L"put Application.Visible = False", L"Application.Activate()",
                  L"put Application.WindowState = 1", L"get Application.Documents",
                  std::wstring(L"Documents.Open(FileName:=\"D:\\in\\A.doc\", ") + kOpenOptions,
                  std::wstring(L"Documents.Open(FileName:=\"D:\\in\\B.doc\", ") + kOpenOptions,
@@ -209,7 +210,8 @@ TEST_F(WordCallsTest, SplitPerPage) {
                  L"get Range.Start", L"get Range.End"};
   const Log piece{L"Documents.Add()", L"Document.Range(Start:=0, End:=10)", L"get Range.FormattedText",
                   L"get Document.Content", L"put Range.FormattedText = <FormattedText>"};
-  Log expected{L"put Application.DisplayAlerts = 0", L"get Application.Documents",
+  Log expected{L"put Application.DisplayAlerts = 0", L"put Application.AutomationSecurity = 3",
+               L"get Application.Documents",
                std::wstring(L"Documents.Open(FileName:=\"D:\\in\\A.doc\", ") + kOpenOptions,
                L"get Document.Content", L"Range.Collapse(Direction:=1)", L"Range.Select()",
                L"get Document.Content", L"get Range.Information(4)"};

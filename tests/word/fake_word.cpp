@@ -116,6 +116,7 @@ class FakeApplication final : public word::Application {
   }
 
   Status DisableAlerts() override { return Logged(L"DisplayAlerts off"); }
+  Status DisableMacros() override { return Logged(L"Macros off"); }
   Status SetVisible(bool visible) override {
     app_->visible = visible;
     return Logged(visible ? L"Visible true" : L"Visible false");

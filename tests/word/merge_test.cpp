@@ -52,7 +52,8 @@ TEST_F(MergeTest, AnEmptyListDoesNothing) {
 
 TEST_F(MergeTest, OneDocumentStartsAndEndsWordAndWritesNothing) {
   Run({abc_[0]});
-  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Visible false", L"Activate", L"Maximize", L"Quit"}));
+  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Macros off", L"Visible false", L"Activate",
+                            L"Maximize", L"Quit"}));
   EXPECT_EQ(word_.messages, Log{L"只有一个文档无需合并!"});
   EXPECT_TRUE(word_.written.empty());
 }
@@ -60,8 +61,8 @@ TEST_F(MergeTest, OneDocumentStartsAndEndsWordAndWritesNothing) {
 TEST_F(MergeTest, KeepingFormatsPutsEachDocumentOnNewPages) {
   options_.keep_formatting = true;
   Run(abc_);
-  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Visible false", L"Activate", L"Maximize",
-                            L"Open D:\\in\\A.doc read-only",
+  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Macros off", L"Visible false", L"Activate",
+                            L"Maximize", L"Open D:\\in\\A.doc read-only",
                             L"Open D:\\in\\B.doc read-only", L"Close B.doc",
                             L"EndKey", L"InsertBreak", L"InsertFile D:\\in\\B.doc",
                             L"Open D:\\in\\C.doc read-only", L"Close C.doc",
@@ -82,8 +83,8 @@ TEST_F(MergeTest, WithoutKeepingFormatsEachDocumentRunsOnAtTheEnd) {
 TEST_F(MergeTest, DriveRootFoldersGetNoSecondBackslash) {
   word_.files[L"C:\\A.doc"] = {L"R"};
   Run({{L"A.doc", L"C:\\"}, {L"B.doc", L"D:\\in"}});
-  EXPECT_EQ(word_.log[5], L"Open C:\\A.doc read-only");
-  EXPECT_EQ(word_.log[9], L"InsertFile D:\\in\\B.doc");
+  EXPECT_EQ(word_.log[6], L"Open C:\\A.doc read-only");
+  EXPECT_EQ(word_.log[10], L"InsertFile D:\\in\\B.doc");
   EXPECT_EQ(Output(), Log{L"RB1"});
 }
 

@@ -74,6 +74,7 @@ public:
 
     bool displayAlerts = true;
     long windowState = 0;
+    long automationSecurity = 1;  // msoAutomationSecurityLow, Word's default
     long browserTarget = 1;
 
 private:
