@@ -1,6 +1,7 @@
 #include "word/commands.h"
 
 #include "controls/notice.h"
+#include "word/busy_word_filter.h"
 #include "word/output_checks.h"
 #include "word/start_word.h"
 
@@ -21,6 +22,7 @@ void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& o
     show_message(*problem);
     return;
   }
+  const BusyWordFilterScope wait_while_word_is_busy;
   Merge(documents, options, StartInstalledWord, show_message);
 }
 
@@ -30,6 +32,7 @@ void RunSplit(const std::vector<AddedDocument>& documents, const SplitOptions& o
     show_message(*problem);
     return;
   }
+  const BusyWordFilterScope wait_while_word_is_busy;
   Split(documents, options, StartInstalledWord, show_message);
 }
 
