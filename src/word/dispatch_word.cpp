@@ -3,11 +3,14 @@
 #include <string>
 #include <utility>
 
+#include "word/output_format.h"
+
 namespace tessaro::word {
 namespace {
 
 // Word's enumeration values.
 constexpr int kAlertsNone = 0;
+constexpr int kAutomationSecurityForceDisable = 3;
 constexpr int kWindowStateMaximize = 1;
 constexpr int kStory = 6;
 constexpr int kPageBreak = 7;
@@ -79,6 +82,8 @@ class DispatchDocument final : public Document {
   }
 
   Status SaveAs(const std::wstring& path) override {
+    if (const std::optional<int> format = FormatOf(path))
+      return Done(document_.Call(L"SaveAs", Named{L"FileName", path}, Named{L"FileFormat", *format}));
     return Done(document_.Call(L"SaveAs", Named{L"FileName", path}));
   }
 
@@ -119,6 +124,7 @@ class DispatchApplication final : public Application {
   explicit DispatchApplication(Dispatch word) : word_(std::move(word)) {}
 
   Status DisableAlerts() override { return word_.Put(L"DisplayAlerts", kAlertsNone); }
+  Status DisableMacros() override { return word_.Put(L"AutomationSecurity", kAutomationSecurityForceDisable); }
   Status SetVisible(bool visible) override { return word_.Put(L"Visible", visible); }
   Status Activate() override { return Done(word_.Call(L"Activate")); }
   Status Maximize() override { return word_.Put(L"WindowState", kWindowStateMaximize); }

@@ -1,9 +1,9 @@
 #include "word/merge.h"
 
-#include <windows.h>
-
 #include <optional>
 
+#include "word/file_identity.h"
+#include "word/output_format.h"
 #include "word/report.h"
 #include "word/text.h"
 #include "word/word_session.h"
@@ -11,19 +11,14 @@
 namespace tessaro::word {
 namespace {
 
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                              TRUE) == CSTR_EQUAL;
-}
-
 // Appends one document at the end of the merged one. It is opened on its own
 // first, because InsertFile has no password argument: a protected file would
 // otherwise prompt in the invisible instance and never return.
 void Append(Application& word, const std::wstring& path, const std::wstring& base_path, bool page_break,
             Report& report) {
-  // Opening the base's own file again hands back the base itself; closing
-  // that would end the merge.
-  if (!SamePath(path, base_path)) {
+  // Opening the base's own file again, under any spelling, hands back the
+  // base itself; closing that would end the merge.
+  if (!SameFile(path, base_path)) {
     Result<std::unique_ptr<Document>> probe = word.Open(path, OpenMode::kReadOnly);
     if (!probe) {
       report.Add(L"无法打开文档: " + path);
@@ -87,6 +82,11 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
     return;
   }
   if (documents.empty()) return;
+  const Result<std::wstring> target = MergeOutputPath(output, documents.front().FullPath());
+  if (!target) {
+    show_message(target.failure().text);
+    return;
+  }
 
   std::optional<WordSession> word = WordSession::Start(start_word);
   if (!word) {
@@ -123,7 +123,7 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
   }
 
   std::optional<int> pages;
-  if (merged) pages = Finish(*word, std::move(merged), output, options, report);
+  if (merged) pages = Finish(*word, std::move(merged), *target, options, report);
   word->End();
   show_message(Outcome(report, pages));
 }

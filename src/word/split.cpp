@@ -26,7 +26,9 @@ std::optional<int> ParseFileCount(const std::wstring& text) {
 
 void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
            const WordStarter& start_word, const ShowMessage& show_message) {
-  if (options.output_folder.empty()) {
+  // A folder of blanks only is no folder at all.
+  const std::wstring folder = Trim(options.output_folder);
+  if (folder.empty()) {
     show_message(L"分割输出路径不能为空！请选定路径后再分割！");
     return;
   }
@@ -53,7 +55,7 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
       show_message(kCannotStartWord);
       return;
     }
-    fengewj::SplitByPage(**word, documents[i].FullPath(), options.output_folder, files, report);
+    fengewj::SplitByPage(**word, documents[i].FullPath(), folder, files, report);
   }
   show_message(report.empty() ? L"分割完毕!" : report.Text(L"分割未完全成功!"));
 }

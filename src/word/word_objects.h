@@ -30,6 +30,8 @@ class Document {
   // Selects the content and updates every field; a field Word cannot update
   // counts as a failure.
   virtual Status UpdateFields() = 0;
+  // In the format the file name's extension stands for (output_format.h);
+  // a name with another extension is saved in the document's own format.
   virtual Status SaveAs(const std::wstring& path) = 0;
   virtual Status PrintOut() = 0;
   // Closes without saving: inputs are never written, results are saved first.
@@ -47,6 +49,9 @@ class Application {
 
   // Every prompt Word could raise in an invisible instance would hang us.
   virtual Status DisableAlerts() = 0;
+  // Word started by automation runs the macros of the documents it opens:
+  // untrusted code, and a dialog of theirs would hang the invisible instance.
+  virtual Status DisableMacros() = 0;
   virtual Status SetVisible(bool visible) = 0;
   virtual Status Activate() = 0;
   virtual Status Maximize() = 0;

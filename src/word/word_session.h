@@ -14,13 +14,17 @@ inline constexpr wchar_t kCannotStartWord[] = L"无法启动Word,请确认已安
 
 class WordSession {
  public:
-  // A new instance with its alerts off; nothing when Word cannot be started.
+  // A new instance with its alerts and macros off; nothing when Word cannot
+  // be started.
   static std::optional<WordSession> Start(const WordStarter& start) {
     std::unique_ptr<Application> app = start();
     if (!app) return std::nullopt;
     // A failure here leaves the instance as usable as before; the opens
     // still carry their own guards against prompts.
     (void)app->DisableAlerts();
+    // A Word without the setting (before Word 2002) refuses it and opens
+    // documents as it always has: no reason to give up the work.
+    (void)app->DisableMacros();
     return WordSession(std::move(app));
   }
 

@@ -59,9 +59,19 @@ TEST_F(WordButtonsWindowTest, MergeWithoutWordSaysWordCannotStart) {
   EXPECT_EQ(messages_, std::vector<std::wstring>{L"无法启动Word,请确认已安装Word!"});
 }
 
+// The check's answer, not "Word cannot start": Word was never asked for.
+TEST_F(WordButtonsWindowTest, OutputsThatCannotBeUsedAreRefusedBeforeWordIsStarted) {
+  SetWindowTextW(form_->Control(Text1), L"C:\\没有这个文件夹\\out.docx");
+  Press(StyleButton7);
+  SetWindowTextW(form_->Control(Text2), L"  分割  ");
+  Press(StyleButton8);
+  EXPECT_EQ(messages_, (std::vector<std::wstring>{L"输出文件夹不存在: C:\\没有这个文件夹",
+                                                  L"请输入完整的路径"}));
+}
+
 TEST_F(WordButtonsWindowTest, SplitReadsTheWindowsInputs) {
   Press(StyleButton8);
-  SetWindowTextW(form_->Control(Text2), L"C:\\out");
+  SetWindowTextW(form_->Control(Text2), L"C:\\");
   SendMessageW(form_->Control(Option1), BM_SETCHECK, BST_UNCHECKED, 0);
   SendMessageW(form_->Control(Option2), BM_SETCHECK, BST_CHECKED, 0);
   Press(StyleButton8);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace wordsrv::test {
 namespace {
 
@@ -67,7 +69,7 @@ TEST_F(ProgramThroughServer, MergeOfBadInputsNamesEachFailure)
 {
     const std::wstring folder = emptyFolder(L"program-bad");
     tessaro::word::MergeOptions options;
-    options.output_path = folder + L"\\missing folder\\out.docx";
+    options.output_path = folder + L"\\out.docx";
     const auto messages = run([&](const auto& show) {
         tessaro::word::RunMerge({row(L"locked.doc"), row(L"丙.docx"), row(L"damaged.docx")}, options, show);
     });
@@ -76,7 +78,55 @@ TEST_F(ProgramThroughServer, MergeOfBadInputsNamesEachFailure)
     EXPECT_EQ(text.rfind(L"合并未完全成功!", 0), 0u) << text;
     EXPECT_NE(text.find(L"无法打开文档: " + documents() + L"\\locked.doc"), std::wstring::npos);
     EXPECT_NE(text.find(L"无法打开文档: " + documents() + L"\\damaged.docx"), std::wstring::npos);
-    EXPECT_NE(text.find(L"无法保存文档: " + options.output_path), std::wstring::npos);
+}
+
+// The file is in the format its name says; a name without one takes the
+// first document's.
+TEST_F(ProgramThroughServer, MergeWritesTheFormatOfTheOutputsName)
+{
+    const std::wstring folder = emptyFolder(L"program-formats");
+    const std::tuple<const wchar_t*, const wchar_t*, const char*> outputs[] = {
+        {L"合并.doc", L"合并.doc", "doc"}, {L"合并.docx", L"合并.docx", "docx"}, {L"合并.odt", L"合并.odt", "odt"},
+        {L"合并.pdf", L"合并.pdf", "pdf"}, {L"合并", L"合并.docx", "docx"}};
+    for (const auto& [name, written, format] : outputs) {
+        tessaro::word::MergeOptions options;
+        options.output_path = folder + L"\\" + name;
+        const auto messages = run([&](const auto& show) {
+            tessaro::word::RunMerge({row(L"甲 文档.docx"), row(L"乙.doc")}, options, show);
+        });
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].rfind(L"合并成功!", 0), 0u) << toUtf8(messages[0]);
+        EXPECT_EQ(formatOnDisk(folder + L"\\" + written), format) << toUtf8(written);
+    }
+    EXPECT_EQ(pagesOf(folder + L"\\合并.doc"), pagesOf(folder + L"\\合并.docx"));
+}
+
+// Nothing is started and nothing is written when the output cannot be used.
+TEST_F(ProgramThroughServer, AnUnusableOutputIsRefusedBeforeWordStarts)
+{
+    const std::wstring input = documents() + L"\\丙.docx";
+    std::wstring upper = input;
+    for (auto& c : upper)
+        c = towupper(c);
+    const std::string before = fileBytes(input);
+    const std::wstring missing = documents() + L"\\no such folder";
+    std::vector<std::wstring> messages;
+    for (const std::wstring& output : {upper, missing + L"\\x.docx", std::wstring(L"结果.docx")}) {
+        tessaro::word::MergeOptions options;
+        options.output_path = output;
+        const auto told = run([&](const auto& show) {
+            tessaro::word::RunMerge({row(L"甲 文档.docx"), row(L"丙.docx")}, options, show);
+        });
+        messages.insert(messages.end(), told.begin(), told.end());
+        EXPECT_TRUE(serverProcesses().empty());
+    }
+    tessaro::word::SplitOptions split;
+    split.output_folder = missing;
+    const auto told = run([&](const auto& show) { tessaro::word::RunSplit({row(L"five.docx")}, split, show); });
+    messages.insert(messages.end(), told.begin(), told.end());
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"输出文件不能是要合并的文档: " + upper, L"输出文件夹不存在: " + missing,
+                                                   L"请输入完整的路径", L"输出文件夹不存在: " + missing}));
+    EXPECT_EQ(fileBytes(input), before);
 }
 
 TEST_F(ProgramThroughServer, SplitPerPageInABatchAndEvenly)

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace wordsrv::test {
@@ -34,6 +37,33 @@ inline std::wstring emptyFolder(const std::wstring& name)
         FindClose(search);
     }
     return folder;
+}
+
+inline std::string fileBytes(const std::wstring& path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The format a file is in, read from its bytes: "doc" (OLE compound file),
+// "docx" (zip with word/document.xml), "odt", "rtf", "pdf"; "" for anything else.
+inline std::string formatOnDisk(const std::wstring& path)
+{
+    const std::string bytes = fileBytes(path);
+    const auto holds = [&bytes](const char* text) { return bytes.find(text) != std::string::npos; };
+    if (bytes.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return "doc";
+    if (bytes.starts_with("%PDF-"))
+        return "pdf";
+    if (bytes.starts_with("{\\rtf"))
+        return "rtf";
+    if (bytes.starts_with("PK\x03\x04")) {
+        if (holds("word/document.xml"))
+            return "docx";
+        if (holds("application/vnd.oasis.opendocument.text"))
+            return "odt";
+    }
+    return "";
 }
 
 }  // namespace wordsrv::test

@@ -18,12 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string bytes(const std::wstring& path)
-{
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 std::wstring failure(const std::function<void()>& action, HRESULT expected = DISP_E_EXCEPTION)
 {
     try {
@@ -113,7 +107,7 @@ TEST_F(WordServer, MergesThreeDocumentsInListOrderWithAndWithoutPageBreaks)
 {
     std::vector<std::string> before;
     for (const auto& input : inputs_)
-        before.push_back(bytes(input));
+        before.push_back(fileBytes(input));
     const std::wstring folder = emptyFolder(L"merge");
     {
         Dispatch word = startWord();
@@ -129,7 +123,7 @@ TEST_F(WordServer, MergesThreeDocumentsInListOrderWithAndWithoutPageBreaks)
         word.call(L"Quit");
     }
     for (size_t i = 0; i < inputs_.size(); ++i)
-        EXPECT_EQ(bytes(inputs_[i]), before[i]) << "input changed";
+        EXPECT_EQ(fileBytes(inputs_[i]), before[i]) << "input changed";
 }
 
 // The split sequence as the program makes it: the pages' positions first,
@@ -234,6 +228,37 @@ TEST_F(WordServer, BadInputsAndAMissingFolderFailAtOnceNamingThePath)
     failure([&] { word.object(L"Documents").call(L"Open", {named(L"NoSuchArgument", 1)}); }, DISP_E_UNKNOWNNAME);
     word.call(L"Quit");
     EXPECT_THROW(merged.number(L"FullName"), ComFailure) << "Quit ends the instance";
+}
+
+// FileFormat says what is written, the name only where; a name without an
+// extension gets the format's, and without FileFormat the document keeps its own.
+TEST_F(WordServer, SaveAsWritesTheFormatAskedForWhateverTheName)
+{
+    const std::wstring folder = emptyFolder(L"formats");
+    Dispatch word = startWord();
+    word.put(L"AutomationSecurity", 3);
+    EXPECT_EQ(word.number(L"AutomationSecurity"), 3);
+    Dispatch doc = openInput(word, inputs_[1]);
+    doc.call(L"SaveAs", {named(L"FileName", folder + L"\\无扩展名")});
+    EXPECT_EQ(doc.text(L"FullName"), folder + L"\\无扩展名.doc");
+    doc.call(L"SaveAs", {named(L"FileName", folder + L"\\named.doc"), named(L"FileFormat", 16)});
+    doc.call(L"SaveAs", {named(L"FileName", folder + L"\\bare"), named(L"FileFormat", 23)});
+    doc.call(L"SaveAs", {named(L"FileName", folder + L"\\page.PDF"), named(L"FileFormat", 17)});
+    const std::wstring refused = failure([&] {
+        doc.call(L"SaveAs", {named(L"FileName", folder + L"\\text.txt"), named(L"FileFormat", 2)});
+    });
+    EXPECT_NE(refused.find(L"FileFormat"), std::wstring::npos) << toUtf8(refused);
+    word.call(L"Quit");
+
+    EXPECT_EQ(formatOnDisk(folder + L"\\无扩展名.doc"), "doc");
+    EXPECT_EQ(formatOnDisk(folder + L"\\named.doc"), "docx");
+    EXPECT_EQ(formatOnDisk(folder + L"\\bare.odt"), "odt");
+    EXPECT_EQ(formatOnDisk(folder + L"\\page.PDF"), "pdf");
+    // Nothing else: no temporary file is left behind.
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
+        ++files;
+    EXPECT_EQ(files, 4u);
 }
 
 TEST_F(WordServer, AKilledEngineFailsTheNextCallAndLeavesNothingRunning)

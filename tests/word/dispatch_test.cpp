@@ -163,7 +163,8 @@ TEST_F(WordCallsTest, Merge) {
   options.keep_formatting = options.update_fields = options.print = true;
   word::Merge({{L"A.doc", L"D:\\in"}, {L"B.doc", L"D:\\in"}}, options, Starter(), Recorder());
   EXPECT_EQ(server_.calls,
-            (Log{L"put Application.DisplayAlerts = 0", L"put Application.Visible = False", L"Application.Activate()",
+            (Log{L"put Application.DisplayAlerts = 0", L"put Application.AutomationSecurity = 3",
+                 L"put Application.Visible = False", L"Application.Activate()",
                  L"put Application.WindowState = 1", L"get Application.Documents",
                  std::wstring(L"Documents.Open(FileName:=\"D:\\in\\A.doc\", ") + kOpenOptions,
                  std::wstring(L"Documents.Open(FileName:=\"D:\\in\\B.doc\", ") + kOpenOptions,
@@ -175,7 +176,7 @@ TEST_F(WordCallsTest, Merge) {
                  L"Link:=False, Attachment:=False)",
                  L"get Document.Content", L"get Range.Information(4)",
                  L"get Document.Content", L"Range.Select()", L"get Range.Fields", L"Fields.Update()",
-                 L"Document.SaveAs(FileName:=\"D:\\out\\all.doc\")", L"Document.PrintOut(Background:=False)",
+                 L"Document.SaveAs(FileName:=\"D:\\out\\all.doc\", FileFormat:=0)", L"Document.PrintOut(Background:=False)",
                  L"Document.Close(SaveChanges:=0)", L"Application.Quit(SaveChanges:=0)"}));
   EXPECT_EQ(messages_, Log{L"合并成功!新生成的文档一共:2页"});
 }
@@ -209,7 +210,8 @@ TEST_F(WordCallsTest, SplitPerPage) {
                  L"get Range.Start", L"get Range.End"};
   const Log piece{L"Documents.Add()", L"Document.Range(Start:=0, End:=10)", L"get Range.FormattedText",
                   L"get Document.Content", L"put Range.FormattedText = <FormattedText>"};
-  Log expected{L"put Application.DisplayAlerts = 0", L"get Application.Documents",
+  Log expected{L"put Application.DisplayAlerts = 0", L"put Application.AutomationSecurity = 3",
+               L"get Application.Documents",
                std::wstring(L"Documents.Open(FileName:=\"D:\\in\\A.doc\", ") + kOpenOptions,
                L"get Document.Content", L"Range.Collapse(Direction:=1)", L"Range.Select()",
                L"get Document.Content", L"get Range.Information(4)"};
@@ -218,7 +220,8 @@ TEST_F(WordCallsTest, SplitPerPage) {
   expected.insert(expected.end(), page.begin(), page.end());
   for (int number = 1; number <= 2; ++number) {
     expected.insert(expected.end(), piece.begin(), piece.end());
-    expected.push_back(L"Document.SaveAs(FileName:=\"D:\\out\\A_" + std::to_wstring(number) + L".doc\")");
+    expected.push_back(L"Document.SaveAs(FileName:=\"D:\\out\\A_" + std::to_wstring(number) +
+                       L".doc\", FileFormat:=0)");
     expected.push_back(L"Document.Close(SaveChanges:=0)");
   }
   expected.insert(expected.end(), {L"Document.Close(SaveChanges:=0)", L"Application.Quit(SaveChanges:=0)"});

@@ -18,6 +18,16 @@ Failure Fails(const std::wstring& what) { return Failure{E_FAIL, what}; }
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
+// Word knows an open document by its file's long name, however it was spelled.
+bool SameDocument(const std::wstring& a, const std::wstring& b) {
+  const auto long_name = [](const std::wstring& path) {
+    wchar_t found[MAX_PATH];
+    const DWORD length = GetLongPathNameW(path.c_str(), found, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(found) : path;
+  };
+  return CompareStringOrdinal(long_name(a).c_str(), -1, long_name(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 struct DocState {
   std::wstring path;  // empty for a new document
   FakeWord::Pages pages;
@@ -106,6 +116,7 @@ class FakeApplication final : public word::Application {
   }
 
   Status DisableAlerts() override { return Logged(L"DisplayAlerts off"); }
+  Status DisableMacros() override { return Logged(L"Macros off"); }
   Status SetVisible(bool visible) override {
     app_->visible = visible;
     return Logged(visible ? L"Visible true" : L"Visible false");
@@ -120,7 +131,7 @@ class FakeApplication final : public word::Application {
     if (word.unopenable.count(path) || !word.files.count(path)) return Fails(L"open");
     // Word hands back the document already open under that name.
     for (const auto& doc : app_->open)
-      if (CompareStringOrdinal(doc->path.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL)
+      if (SameDocument(doc->path, path))
         return std::unique_ptr<word::Document>(std::make_unique<FakeDocument>(app_, doc));
     auto doc = std::make_shared<DocState>(DocState{path, word.files[path], read_only});
     app_->open.push_back(doc);

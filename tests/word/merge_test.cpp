@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_word.h"
+#include "scratch_folder.h"
 #include "word/merge.h"
 
 namespace tessaro {
@@ -51,7 +52,8 @@ TEST_F(MergeTest, AnEmptyListDoesNothing) {
 
 TEST_F(MergeTest, OneDocumentStartsAndEndsWordAndWritesNothing) {
   Run({abc_[0]});
-  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Visible false", L"Activate", L"Maximize", L"Quit"}));
+  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Macros off", L"Visible false", L"Activate",
+                            L"Maximize", L"Quit"}));
   EXPECT_EQ(word_.messages, Log{L"只有一个文档无需合并!"});
   EXPECT_TRUE(word_.written.empty());
 }
@@ -59,8 +61,8 @@ TEST_F(MergeTest, OneDocumentStartsAndEndsWordAndWritesNothing) {
 TEST_F(MergeTest, KeepingFormatsPutsEachDocumentOnNewPages) {
   options_.keep_formatting = true;
   Run(abc_);
-  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Visible false", L"Activate", L"Maximize",
-                            L"Open D:\\in\\A.doc read-only",
+  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Macros off", L"Visible false", L"Activate",
+                            L"Maximize", L"Open D:\\in\\A.doc read-only",
                             L"Open D:\\in\\B.doc read-only", L"Close B.doc",
                             L"EndKey", L"InsertBreak", L"InsertFile D:\\in\\B.doc",
                             L"Open D:\\in\\C.doc read-only", L"Close C.doc",
@@ -81,8 +83,8 @@ TEST_F(MergeTest, WithoutKeepingFormatsEachDocumentRunsOnAtTheEnd) {
 TEST_F(MergeTest, DriveRootFoldersGetNoSecondBackslash) {
   word_.files[L"C:\\A.doc"] = {L"R"};
   Run({{L"A.doc", L"C:\\"}, {L"B.doc", L"D:\\in"}});
-  EXPECT_EQ(word_.log[5], L"Open C:\\A.doc read-only");
-  EXPECT_EQ(word_.log[9], L"InsertFile D:\\in\\B.doc");
+  EXPECT_EQ(word_.log[6], L"Open C:\\A.doc read-only");
+  EXPECT_EQ(word_.log[10], L"InsertFile D:\\in\\B.doc");
   EXPECT_EQ(Output(), Log{L"RB1"});
 }
 
@@ -168,6 +170,47 @@ TEST_F(MergeTest, TheBaseListedAgainIsInsertedWithoutClosingIt) {
   EXPECT_EQ(std::count(word_.log.begin(), word_.log.end(), L"Close A.doc"), 0);
   EXPECT_EQ(Output(), (Log{L"A1", L"A2", L"B1", L"A1", L"A2"}));
   EXPECT_EQ(word_.messages, Log{L"合并成功!新生成的文档一共:5页"});
+}
+
+TEST_F(MergeTest, AnOutputFormatWeCannotWriteIsRefusedBeforeWordStarts) {
+  for (const wchar_t* path : {L"D:\\out\\all.abc", L"D:\\out\\all.txt", L"D:\\out\\v1.2"}) {
+    options_.output_path = path;
+    Run(abc_);
+  }
+  EXPECT_EQ(word_.messages, (Log{L"不支持的输出格式: .abc", L"不支持的输出格式: .txt", L"不支持的输出格式: .2"}));
+  EXPECT_EQ(word_.started, 0);
+}
+
+TEST_F(MergeTest, AnOutputWithoutExtensionTakesTheFirstDocumentsOne) {
+  options_.output_path = L"D:\\out\\all";
+  Run(abc_);
+  EXPECT_EQ(word_.written, std::set<std::wstring>{L"D:\\out\\all.doc"});
+  EXPECT_EQ(word_.messages, Log{L"合并成功!新生成的文档一共:2页"});
+  word_.files[L"D:\\in\\X.docx"] = {L"X1"};
+  Run({{L"X.docx", L"D:\\in"}, abc_[1]});
+  EXPECT_TRUE(word_.written.count(L"D:\\out\\all.docx"));
+}
+
+// Word hands back the open base for its file under any spelling: short name
+// or other letter case.
+TEST_F(MergeTest, TheBaseUnderAnotherSpellingIsInsertedWithoutClosingIt) {
+  const testing::ScratchFolder folder(L"merge spellings");
+  const std::wstring base = folder.File(L"long document name.docx");
+  const std::wstring short_name = testing::ShortName(base);
+  ASSERT_FALSE(short_name.empty());
+  ASSERT_NE(short_name, base);
+  std::wstring upper = base;
+  for (wchar_t& c : upper) c = towupper(c);
+  for (const std::wstring& spelling : {base, short_name, upper}) word_.files[spelling] = {L"L1"};
+  const auto row = [](const std::wstring& path) {
+    const std::size_t slash = path.rfind(L'\\');
+    return AddedDocument{path.substr(slash + 1), path.substr(0, slash)};
+  };
+  options_.keep_formatting = true;
+  Run({row(base), abc_[1], row(short_name), row(upper)});
+  EXPECT_EQ(std::count(word_.log.begin(), word_.log.end(), L"Close long document name.docx"), 0);
+  EXPECT_EQ(Output(), (Log{L"L1", L"B1", L"L1", L"L1"}));
+  EXPECT_EQ(word_.messages, Log{L"合并成功!新生成的文档一共:4页"});
 }
 
 }  // namespace

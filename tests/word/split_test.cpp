@@ -54,7 +54,7 @@ TEST_F(SplitTest, NothingRunsWithoutAFolderADocumentOrAMethod) {
 
 TEST_F(SplitTest, EachPageGoesIntoItsOwnNumberedFile) {
   Run({report_, one_});
-  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Open D:\\in\\report.docx read-only",
+  EXPECT_EQ(word_.log, (Log{L"Start", L"DisplayAlerts off", L"Macros off", L"Open D:\\in\\report.docx read-only",
                             L"SelectStart", L"PageCount",
                             L"CurrentPage", L"NextPage", L"CurrentPage", L"NextPage", L"CurrentPage",
                             L"NewDocument pages 1-1", L"SaveAs D:\\out\\report_1.docx", L"Close report_1.docx",
@@ -64,6 +64,15 @@ TEST_F(SplitTest, EachPageGoesIntoItsOwnNumberedFile) {
   for (int page = 1; page <= 3; ++page)
     EXPECT_EQ(word_.files[L"D:\\out\\report_" + std::to_wstring(page) + L".docx"], Log{L"r" + std::to_wstring(page)});
   EXPECT_EQ(word_.messages, Log{L"分割完毕!"});
+}
+
+TEST_F(SplitTest, BlanksAroundTheFolderAreNotPartOfIt) {
+  options_.output_folder = L" \u3000 ";
+  Run({one_});
+  options_.output_folder = L"  D:\\out\t";
+  Run({one_});
+  EXPECT_EQ(word_.messages, (Log{L"分割输出路径不能为空！请选定路径后再分割！", L"分割完毕!"}));
+  EXPECT_EQ(word_.written, std::set<std::wstring>{L"D:\\out\\one_1.doc"});
 }
 
 TEST_F(SplitTest, OnePageDocumentGivesFileOne) {
@@ -76,7 +85,7 @@ TEST_F(SplitTest, DriveRootsAndExistingPageFiles) {
   word_.files[L"D:\\one_1.doc"] = {L"old"};
   options_.output_folder = L"D:\\";
   Run({{L"one.doc", L"C:\\"}});
-  EXPECT_EQ(word_.log[2], L"Open C:\\one.doc read-only");
+  EXPECT_EQ(word_.log[3], L"Open C:\\one.doc read-only");
   EXPECT_EQ(word_.files[L"D:\\one_1.doc"], Log{L"c1"});
 }
 

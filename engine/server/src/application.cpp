@@ -14,7 +14,7 @@ constexpr long wdPageBreak = 7;
 constexpr long wdBrowsePage = 1;
 
 enum AppMember : DISPID { Name = DISPID_VALUE, Visible = 1, DisplayAlerts, WindowState, Activate, Documents,
-                          Selection, Browser, Quit };
+                          Selection, Browser, Quit, AutomationSecurity };
 constexpr Member kApplication[] = {
     {L"Name", Name},
     {L"Visible", Visible, {}, true},
@@ -25,6 +25,7 @@ constexpr Member kApplication[] = {
     {L"Selection", Selection},
     {L"Browser", Browser},
     {L"Quit", Quit, {L"SaveChanges", L"OriginalFormat", L"RouteDocument"}},
+    {L"AutomationSecurity", AutomationSecurity, {}, true},
 };
 
 class Application final : public DispatchObject {
@@ -51,6 +52,13 @@ private:
             if (call.put)
                 word.displayAlerts = call.value.number(0, 0) != 0;
             call.result = Variant::of(static_cast<long>(word.displayAlerts ? -1 : 0));
+            break;
+        case AutomationSecurity:
+            // Kept for the caller to read back; the engine never runs a
+            // document's macros, whatever is asked for.
+            if (call.put)
+                word.automationSecurity = call.value.number(0, 0);
+            call.result = Variant::of(word.automationSecurity);
             break;
         case WindowState:
             if (call.put)

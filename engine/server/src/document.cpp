@@ -60,9 +60,8 @@ private:
             break;
         }
         case SaveAs:
-            if (call.args.has(1))
-                throw unsupported(L"FileFormat");
-            word.saveAs(doc_, call.args.text(0, L"FileName"));
+            word.saveAs(doc_, call.args.text(0, L"FileName"),
+                        call.args.has(1) ? std::optional<long>(call.args.number(1, 0)) : std::nullopt);
             break;
         case PrintOut:
             // The engine returns once the job is spooled, as Background:=False asks.

@@ -1,5 +1,6 @@
 #include "word.h"
 
+#include "save_format.h"
 #include "text.h"
 #include "unix_paths.h"
 #include "word_error.h"
@@ -179,11 +180,12 @@ void Word::receive(int doc, long at, const Span& source)
     engine({"paste", handle(doc)});
 }
 
-void Word::saveAs(int doc, const std::wstring& path)
+void Word::saveAs(int doc, const std::wstring& path, std::optional<long> format)
 {
     Entry& e = entry(doc);
-    const std::wstring full = fullPath(path);
-    const std::string unix = unixPath(full);
+    PlannedSave save(fullPath(path), format, e.fullName);
+    const std::wstring& full = save.target();
+    const std::string unix = unixPath(save.written());
     if (e.engine == 0 && e.hasPages) {
         const Span& p = e.pages;
         if (p.end == p.start + 1)
@@ -195,6 +197,7 @@ void Word::saveAs(int doc, const std::wstring& path)
     } else {
         engine({"save_as", handle(doc), unix}, unix, full);
     }
+    save.complete();
     e.fullName = full;
 }
 

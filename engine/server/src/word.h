@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,8 @@ public:
     long currentPage(int doc);
     void toEnd(int doc);
     void insertBreak(int doc);
-    void saveAs(int doc, const std::wstring& path);
+    // In `format` (a WdSaveFormat), or without one in the document's own.
+    void saveAs(int doc, const std::wstring& path, std::optional<long> format = std::nullopt);
     void close(int doc);
     int pageCount(int doc);
     const std::wstring& fullName(int doc) const;
@@ -72,6 +74,7 @@ public:
 
     bool displayAlerts = true;
     long windowState = 0;
+    long automationSecurity = 1;  // msoAutomationSecurityLow, Word's default
     long browserTarget = 1;
 
 private:
