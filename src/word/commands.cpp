@@ -4,11 +4,8 @@
 #include "word/start_word.h"
 
 namespace tessaro::word {
-namespace {
 
 std::unique_ptr<Application> StartInstalledWord() { return StartWord(); }
-
-}  // namespace
 
 ShowMessage MessageBoxFor(HWND owner) {
   return [owner](const std::wstring& text) { ShowNotice(owner, text.c_str()); };

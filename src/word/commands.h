@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/added_document.h"
@@ -10,6 +11,9 @@
 #include "word/split.h"
 
 namespace tessaro::word {
+
+// Word as installed on this machine; called on the thread that drives it.
+std::unique_ptr<Application> StartInstalledWord();
 
 // A modal box titled "提示" with an OK button and no icon, owned by `owner`.
 ShowMessage MessageBoxFor(HWND owner);
