@@ -13,6 +13,10 @@ word::ShowMessage Form1::MessageFunction() const {
   return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
 }
 
+word::WordStarter Form1::Starter() const {
+  return word_starter_ ? word_starter_ : word::WordStarter(word::StartInstalledWord);
+}
+
 // The options are read whatever their enabled state: unticking the group's
 // check box only locks them.
 void Form1::Merge() {
@@ -22,7 +26,10 @@ void Form1::Merge() {
   options.update_fields = Checked(Control(form1::Check4));
   options.print = Checked(Control(form1::Check1));
   options.open_result = Checked(Control(form1::Check2));
-  word::RunMerge(AddedDocuments(), options, MessageFunction());
+  RunJob([documents = AddedDocuments(), options, start = Starter()](word::Progress& progress,
+                                                                   const word::ShowMessage& show) {
+    word::Merge(documents, options, start, show, progress);
+  });
 }
 
 void Form1::Split() {
@@ -33,7 +40,10 @@ void Form1::Split() {
                    : Checked(Control(form1::Option2)) ? word::SplitMethod::kEven
                                                       : word::SplitMethod::kNone;
   options.file_count = ControlText(form1::Text3);
-  word::RunSplit(AddedDocuments(), options, MessageFunction());
+  RunJob([documents = AddedDocuments(), options, start = Starter()](word::Progress& progress,
+                                                                   const word::ShowMessage& show) {
+    word::Split(documents, options, start, show, progress);
+  });
 }
 
 }  // namespace tessaro
