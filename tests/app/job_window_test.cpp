@@ -94,7 +94,7 @@ class JobWindowTest : public testing::MainWindowFixture {
 TEST_F(JobWindowTest, TheWindowAnswersAndIsLockedWhileAMergeRuns) {
   Start(StyleButton7);
   // Another thread's probe, as Windows sends one before calling a window hung.
-  std::atomic<bool> done{false};
+  std::atomic<bool> done{false}, probing{true};
   std::atomic<int> probes{0}, unanswered{0};
   std::thread probe([&, window = form_->hwnd()] {
     while (!done) {
@@ -103,6 +103,7 @@ TEST_F(JobWindowTest, TheWindowAnswersAndIsLockedWhileAMergeRuns) {
       ++probes;
       Sleep(20);
     }
+    probing = false;
   });
   for (int id : {ListView1, ListView2, vsOrder, StyleButton4, StyleButton6, Check5, Text1, StyleButton7, StyleButton8})
     EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
@@ -115,7 +116,9 @@ TEST_F(JobWindowTest, TheWindowAnswersAndIsLockedWhileAMergeRuns) {
   EXPECT_TRUE(RunUntil([this] { return ProgressText(progress_form::Label1).starts_with(L"正在合并: 第 "); }));
   EXPECT_TRUE(ProgressText(progress_form::Label2).starts_with(L"已用时间: 0:0"));
   EXPECT_TRUE(RunUntil([this] { return !form_->JobRunning(); }, 60000));
+  // Still answering the last probe while it ends.
   done = true;
+  RunUntil([&] { return !probing; });
   probe.join();
 
   EXPECT_GT(probes, 10);
@@ -162,7 +165,7 @@ TEST_F(JobWindowTest, ClosingDuringAJobAsksThenCancelsAndWaitsForIt) {
   EXPECT_FALSE(form_->IsLoaded());
   EXPECT_FALSE(Progress().IsLoaded());
   EXPECT_EQ(word_.running, 0);
-  PumpMessages();
+  testing::PumpMessages();
   EXPECT_TRUE(messages_.empty()) << "no box after the window has gone";
 }
 
