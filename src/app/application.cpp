@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/form3.h"
+#include "app/progress_form.h"
 
 namespace tessaro {
 
@@ -10,7 +11,8 @@ Application::Application(std::function<void()> on_last_unloaded)
     : on_last_unloaded_(std::move(on_last_unloaded)),
       form1_(std::make_unique<Form1>(*this)),
       form2_(std::make_unique<Form2>(*this)),
-      form3_(std::make_unique<Form3>(*this)) {}
+      form3_(std::make_unique<Form3>(*this)),
+      progress_(std::make_unique<ProgressForm>(*this)) {}
 
 Application::~Application() {
   // Windows go first, while every form object still exists; the callback
@@ -18,6 +20,7 @@ Application::~Application() {
   on_last_unloaded_ = nullptr;
   form2_->Unload();
   form3_->Unload();
+  progress_->Unload();
   form1_->Unload();
 }
 
@@ -37,7 +40,7 @@ int Application::Run() {
 }
 
 bool Application::AnyLoaded() const {
-  return form1_->IsLoaded() || form2_->IsLoaded() || form3_->IsLoaded();
+  return form1_->IsLoaded() || form2_->IsLoaded() || form3_->IsLoaded() || progress_->IsLoaded();
 }
 
 void Application::FormUnloaded() {
@@ -47,7 +50,7 @@ void Application::FormUnloaded() {
 bool Application::PreTranslate(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   for (Form* form : {static_cast<Form*>(form1_.get()), static_cast<Form*>(form2_.get()),
-                     static_cast<Form*>(form3_.get())}) {
+                     static_cast<Form*>(form3_.get()), static_cast<Form*>(progress_.get())}) {
     HWND window = form->hwnd();
     if (window && (msg.hwnd == window || IsChild(window, msg.hwnd))) return form->PreTranslate(msg);
   }

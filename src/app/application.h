@@ -13,6 +13,7 @@ class Form;
 class Form1;
 class Form2;
 class Form3;
+class ProgressForm;
 
 class Application {
  public:
@@ -31,6 +32,7 @@ class Application {
   Form1& main_window() { return *form1_; }
   Form2& about_window() { return *form2_; }
   Form3& steps_window() { return *form3_; }
+  ProgressForm& progress_window() { return *progress_; }
 
   // Called by each form when its window is gone.
   void FormUnloaded();
@@ -44,6 +46,7 @@ class Application {
   std::unique_ptr<Form1> form1_;
   std::unique_ptr<Form2> form2_;
   std::unique_ptr<Form3> form3_;
+  std::unique_ptr<ProgressForm> progress_;
 };
 
 }  // namespace tessaro

@@ -22,6 +22,7 @@ enum class ControlKind {
   VScrollBar,
   StyleButton,
   Picture,         // an image resource stretched to the control's box
+  ProgressBar,
 };
 
 struct ControlLayout {

@@ -75,6 +75,7 @@ WindowClass ClassFor(ControlKind kind) {
       return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::VScrollBar: return {L"ScrollBar", SBS_VERT, 0};
     case ControlKind::Picture: return {L"Static", SS_OWNERDRAW, 0};
+    case ControlKind::ProgressBar: return {PROGRESS_CLASSW, 0, 0};
     case ControlKind::StyleButton: break;
   }
   return {nullptr, 0, 0};
@@ -123,7 +124,7 @@ bool Form::Load() {
   dpi_ = ScreenDpi();
   control_font_ = CreateFontFromSpec(ControlFontSpec(), dpi_);
   HWND window = CreateWindowExW(0, kFormClass, caption_.c_str(), kFormStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 100, 100, nullptr, CreateMenuBar(), Instance(), this);
+                                CW_USEDEFAULT, 100, 100, Owner(), CreateMenuBar(), Instance(), this);
   if (!window) return false;
   FitClientArea();
   CreateControls();
@@ -276,7 +277,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam), wparam, lparam);
     case WM_CLOSE:
-      Unload();
+      OnClose();
       return 0;
     case WM_SETCURSOR:
       if (WaitCursor::Active()) {

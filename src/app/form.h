@@ -53,6 +53,10 @@ class Form {
   Form(const Design& design, Application& app);
 
   virtual HMENU CreateMenuBar() { return nullptr; }
+  // The window that owns this one when it is created; none by default.
+  virtual HWND Owner() const { return nullptr; }
+  // The close box or Alt+F4; the default unloads the form.
+  virtual void OnClose() { Unload(); }
   virtual void OnLoad() {}
   virtual void OnUnload() {}
   // Design-time state of the controls, set right after they are created.

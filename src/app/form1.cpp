@@ -129,6 +129,7 @@ void Form1::PrepareTree() {
 }
 
 void Form1::OnUnload() {
+  StopJob();
   WaitCursor wait;
   ShowWindow(hwnd(), SW_HIDE);
   added_drop_registration_.reset();
@@ -138,6 +139,7 @@ void Form1::OnUnload() {
 }
 
 void Form1::ExitAll() {
+  if (!AllowClosing()) return;
   app().about_window().Unload();
   app().steps_window().Unload();
   Unload();
@@ -155,7 +157,7 @@ void Form1::OnCommand(int id, int code, HWND /*control*/) {
       if (code == BN_CLICKED) ExitAll();
       break;
     case mnuFileExit:
-      Unload();
+      if (AllowClosing()) Unload();
       break;
     case mnuFileAbout:
       app().about_window().Show();
@@ -209,6 +211,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     ShowDropRefusal();
     return 0;
   }
+  if (OnJobMessage(message, wparam)) return 0;
   if (message == WM_INITMENUPOPUP) EnableAutoArrangeItem(reinterpret_cast<HMENU>(wparam));
   return Form::OnMessage(message, wparam, lparam);
 }

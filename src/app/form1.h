@@ -20,6 +20,7 @@
 #include "app/form.h"
 #include "app/order_bar.h"
 #include "controls/ole_session.h"
+#include "word/job_thread.h"
 #include "word/word_objects.h"
 
 namespace tessaro {
@@ -61,6 +62,14 @@ class Form1 : public Form {
   // Where the merge and the split send their messages; a box titled "提示"
   // unless replaced (tests record them instead).
   void set_show_message(word::ShowMessage show_message) { show_message_ = std::move(show_message); }
+  // Where the merge and the split start Word, on their own thread: the
+  // installed Word unless replaced (tests use a stand-in).
+  void set_word_starter(word::WordStarter start) { word_starter_ = std::move(start); }
+  // How the window asks yes or no; a box unless replaced.
+  void set_ask(std::function<bool(const std::wstring&)> ask) { ask_ = std::move(ask); }
+  // Whether a merge or a split is running; the controls that would change
+  // it are locked meanwhile.
+  bool JobRunning() const { return job_ != nullptr; }
 
   // Reads the list's extended style, removes the bits to clear and adds the
   // bits to set, and writes it back.
@@ -71,6 +80,7 @@ class Form1 : public Form {
   void OnCreated() override;
   void OnLoad() override;
   void OnUnload() override;
+  void OnClose() override;
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) override;
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -86,6 +96,21 @@ class Form1 : public Form {
   void Merge();
   void Split();
   word::ShowMessage MessageFunction() const;
+  word::WordStarter Starter() const;
+
+  // The running merge or split (form1_job.cpp).
+  void RunJob(word::JobThread::Work work);
+  // The job's own messages and timer; false for any other.
+  bool OnJobMessage(UINT message, WPARAM wparam);
+  void ShowProgress();
+  void OnJobEnded();
+  // Asks whether to cancel a running job; false when the user keeps it
+  // running, and the window with it.
+  bool AllowClosing();
+  // Cancels the job and waits until its Word is gone.
+  void StopJob();
+  void LockJobControls();
+  void UnlockJobControls();
 
   // The added-documents list (form1_added_documents.cpp).
   void PrepareAddedDocuments();
@@ -143,6 +168,11 @@ class Form1 : public Form {
   HWND tree_ = nullptr;
   HACCEL accelerators_ = nullptr;
   word::ShowMessage show_message_;
+  word::WordStarter word_starter_;
+  std::function<bool(const std::wstring&)> ask_;
+  std::unique_ptr<word::JobThread> job_;
+  ULONGLONG job_started_ = 0;
+  std::vector<std::pair<HWND, bool>> locked_;
   std::unique_ptr<shell::FolderList> folder_list_;
   std::unique_ptr<shell::FolderTree> folder_tree_;
 };

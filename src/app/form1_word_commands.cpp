@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "word/commands.h"
+#include "word/output_checks.h"
 
 namespace tessaro {
 namespace {
@@ -13,6 +14,10 @@ word::ShowMessage Form1::MessageFunction() const {
   return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
 }
 
+word::WordStarter Form1::Starter() const {
+  return word_starter_ ? word_starter_ : word::WordStarter(word::StartInstalledWord);
+}
+
 // The options are read whatever their enabled state: unticking the group's
 // check box only locks them.
 void Form1::Merge() {
@@ -22,7 +27,17 @@ void Form1::Merge() {
   options.update_fields = Checked(Control(form1::Check4));
   options.print = Checked(Control(form1::Check1));
   options.open_result = Checked(Control(form1::Check2));
-  word::RunMerge(AddedDocuments(), options, MessageFunction());
+  std::vector<AddedDocument> documents = AddedDocuments();
+  // Refused here, before any job: nothing is started for an output that
+  // cannot be written.
+  if (const std::optional<std::wstring> problem = word::MergeOutputProblem(options.output_path, documents)) {
+    MessageFunction()(*problem);
+    return;
+  }
+  RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
+                                                                        const word::ShowMessage& show) {
+    word::MergeInWord(documents, options, start, show, progress);
+  });
 }
 
 void Form1::Split() {
@@ -33,7 +48,14 @@ void Form1::Split() {
                    : Checked(Control(form1::Option2)) ? word::SplitMethod::kEven
                                                       : word::SplitMethod::kNone;
   options.file_count = ControlText(form1::Text3);
-  word::RunSplit(AddedDocuments(), options, MessageFunction());
+  if (const std::optional<std::wstring> problem = word::SplitFolderProblem(options.output_folder)) {
+    MessageFunction()(*problem);
+    return;
+  }
+  RunJob([documents = AddedDocuments(), options, start = Starter()](word::Progress& progress,
+                                                                   const word::ShowMessage& show) {
+    word::SplitInWord(documents, options, start, show, progress);
+  });
 }
 
 }  // namespace tessaro

@@ -6,14 +6,23 @@
 #include "word/start_word.h"
 
 namespace tessaro::word {
-namespace {
 
 std::unique_ptr<Application> StartInstalledWord() { return StartWord(); }
 
-}  // namespace
-
 ShowMessage MessageBoxFor(HWND owner) {
   return [owner](const std::wstring& text) { ShowNotice(owner, text.c_str()); };
+}
+
+void MergeInWord(const std::vector<AddedDocument>& documents, const MergeOptions& options,
+                 const WordStarter& start_word, const ShowMessage& show_message, Progress& progress) {
+  const BusyWordFilterScope wait_while_word_is_busy;
+  Merge(documents, options, start_word, show_message, progress);
+}
+
+void SplitInWord(const std::vector<AddedDocument>& documents, const SplitOptions& options,
+                 const WordStarter& start_word, const ShowMessage& show_message, Progress& progress) {
+  const BusyWordFilterScope wait_while_word_is_busy;
+  Split(documents, options, start_word, show_message, progress);
 }
 
 void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& options,
@@ -22,8 +31,7 @@ void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& o
     show_message(*problem);
     return;
   }
-  const BusyWordFilterScope wait_while_word_is_busy;
-  Merge(documents, options, StartInstalledWord, show_message);
+  MergeInWord(documents, options, StartInstalledWord, show_message, Progress::None());
 }
 
 void RunSplit(const std::vector<AddedDocument>& documents, const SplitOptions& options,
@@ -32,8 +40,7 @@ void RunSplit(const std::vector<AddedDocument>& documents, const SplitOptions& o
     show_message(*problem);
     return;
   }
-  const BusyWordFilterScope wait_while_word_is_busy;
-  Split(documents, options, StartInstalledWord, show_message);
+  SplitInWord(documents, options, StartInstalledWord, show_message, Progress::None());
 }
 
 }  // namespace tessaro::word

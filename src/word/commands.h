@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/added_document.h"
@@ -11,9 +12,21 @@
 
 namespace tessaro::word {
 
+// Word as installed on this machine; called on the thread that drives it.
+std::unique_ptr<Application> StartInstalledWord();
+
 // A modal box titled "提示" with an OK button and no icon, owned by `owner`.
 ShowMessage MessageBoxFor(HWND owner);
 
+// The job itself, on the thread that drives Word: a Word that is busy is
+// waited for rather than reported as a failure. The output must have passed
+// its check (MergeOutputProblem, SplitFolderProblem) first.
+void MergeInWord(const std::vector<AddedDocument>& documents, const MergeOptions& options,
+                 const WordStarter& start_word, const ShowMessage& show_message, Progress& progress);
+void SplitInWord(const std::vector<AddedDocument>& documents, const SplitOptions& options,
+                 const WordStarter& start_word, const ShowMessage& show_message, Progress& progress);
+
+// The check, then the job, on the calling thread.
 void RunMerge(const std::vector<AddedDocument>& documents, const MergeOptions& options,
               const ShowMessage& show_message);
 void RunSplit(const std::vector<AddedDocument>& documents, const SplitOptions& options,

@@ -14,7 +14,7 @@ using word::Span;
 
 // Walks the insertion point from the first page to the last, noting where
 // each page lies. Nothing when the pages cannot be told.
-std::optional<std::vector<Span>> PageSpans(word::Application& word, Document& source) {
+std::optional<std::vector<Span>> PageSpans(word::Application& word, Document& source, word::Progress& progress) {
   if (!source.SelectStart()) return std::nullopt;
   const Result<int> count = source.PageCount();
   if (!count || *count < 1) return std::nullopt;
@@ -24,17 +24,23 @@ std::optional<std::vector<Span>> PageSpans(word::Application& word, Document& so
     if (!span) return std::nullopt;
     pages.push_back(*span);
     if (page == *count) return pages;
+    if (progress.Cancelled()) return std::nullopt;
+    progress.Step(word::PageWalkText(page + 1, *count), 0, 1);
     if (!word.NextPage()) return std::nullopt;
   }
 }
 
 // Writes each run of pages into its own file; stops at the first file that
-// cannot be written.
-void WritePieces(Document& source, const std::vector<Span>& pages, const std::vector<int>& parts,
-                 const std::wstring& document_path, const std::wstring& output_folder, word::Report& report) {
+// cannot be written. Returns how many were written.
+int WritePieces(Document& source, const std::vector<Span>& pages, const std::vector<int>& parts,
+                const std::wstring& document_path, const std::wstring& output_folder, word::Report& report,
+                word::Progress& progress) {
   std::size_t first = 0;
   int number = 0;
+  const int count = static_cast<int>(parts.size());
   for (int length : parts) {
+    if (progress.Cancelled()) return number;
+    progress.Step(word::PieceText(number + 1, count, count == static_cast<int>(pages.size())), number, count);
     const Span span{pages[first].start, pages[first + length - 1].end};
     first += length;
     const std::wstring file = PageFileName(output_folder, document_path, ++number);
@@ -43,9 +49,10 @@ void WritePieces(Document& source, const std::vector<Span>& pages, const std::ve
     if (piece) (void)(*piece)->Close();
     if (!saved) {
       report.Add(L"无法保存文档: " + file);
-      return;
+      return number - 1;
     }
   }
+  return number;
 }
 
 }  // namespace
@@ -68,22 +75,25 @@ std::vector<int> EvenParts(int pages, int files) {
   return parts;
 }
 
-void SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
-                 std::optional<int> files, word::Report& report) {
+int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
+                std::optional<int> files, word::Report& report, word::Progress& progress) {
   Result<std::unique_ptr<Document>> opened = word.Open(document_path, word::OpenMode::kReadOnly);
   if (!opened) {
     report.Add(L"无法打开文档: " + document_path);
-    return;
+    return 0;
   }
   Document& source = **opened;
-  const std::optional<std::vector<Span>> pages = PageSpans(word, source);
+  int written = 0;
+  const std::optional<std::vector<Span>> pages = PageSpans(word, source, progress);
   if (pages) {
     const int count = static_cast<int>(pages->size());
-    WritePieces(source, *pages, EvenParts(count, files.value_or(count)), document_path, output_folder, report);
-  } else {
+    written = WritePieces(source, *pages, EvenParts(count, files.value_or(count)), document_path, output_folder,
+                          report, progress);
+  } else if (!progress.Cancelled()) {
     report.Add(L"无法统计页数: " + document_path);
   }
   (void)source.Close();
+  return written;
 }
 
 }  // namespace tessaro::fengewj

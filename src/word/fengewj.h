@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "word/progress.h"
 #include "word/report.h"
 #include "word/word_objects.h"
 
@@ -20,9 +21,10 @@ std::wstring PageFileName(const std::wstring& output_folder, const std::wstring&
 std::vector<int> EvenParts(int pages, int files);
 
 // Splits one document into one file per page, or into `files` files when
-// given. A document that fails stops at that point; its problem goes into
-// the report, and the files already written stay.
-void SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
-                 std::optional<int> files, word::Report& report);
+// given. A document that fails, or is cancelled, stops at that point; a
+// problem goes into the report, and the files already written stay. Returns
+// how many files were written.
+int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
+                std::optional<int> files, word::Report& report, word::Progress& progress = word::Progress::None());
 
 }  // namespace tessaro::fengewj

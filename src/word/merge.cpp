@@ -75,7 +75,7 @@ std::wstring Outcome(const Report& report, std::optional<int> pages) {
 }  // namespace
 
 void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& options,
-           const WordStarter& start_word, const ShowMessage& show_message) {
+           const WordStarter& start_word, const ShowMessage& show_message, Progress& progress) {
   const std::wstring output = Trim(options.output_path);
   if (output.empty()) {
     show_message(L"输出目录为空,请输入目录并重新合并!");
@@ -107,7 +107,10 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
   Report report;
   std::unique_ptr<Document> merged;
   std::wstring base_path;
-  for (const AddedDocument& document : documents) {
+  const int count = static_cast<int>(documents.size());
+  for (int i = 0; i < count && !progress.Cancelled(); ++i) {
+    const AddedDocument& document = documents[i];
+    progress.Step(MergeStepText(i + 1, count, document.file_name), i, count);
     const std::wstring path = document.FullPath();
     if (merged) {
       Append(**word, path, base_path, options.keep_formatting, report);
@@ -122,6 +125,13 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
     base_path = path;
   }
 
+  if (progress.Cancelled()) {
+    if (merged) (void)merged->Close();
+    merged.reset();
+    word->End();
+    show_message(kMergeCancelled);
+    return;
+  }
   std::optional<int> pages;
   if (merged) pages = Finish(*word, std::move(merged), *target, options, report);
   word->End();

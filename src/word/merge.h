@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/added_document.h"
+#include "word/progress.h"
 #include "word/word_objects.h"
 
 namespace tessaro::word {
@@ -17,7 +18,10 @@ struct MergeOptions {
   bool open_result = false;      // Check2: leave the result open in a visible Word
 };
 
+// Stops before the next document, or before saving, once progress is cancelled:
+// nothing is written then.
 void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& options,
-           const WordStarter& start_word, const ShowMessage& show_message);
+           const WordStarter& start_word, const ShowMessage& show_message,
+           Progress& progress = Progress::None());
 
 }  // namespace tessaro::word

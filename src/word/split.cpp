@@ -25,7 +25,7 @@ std::optional<int> ParseFileCount(const std::wstring& text) {
 }
 
 void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
-           const WordStarter& start_word, const ShowMessage& show_message) {
+           const WordStarter& start_word, const ShowMessage& show_message, Progress& progress) {
   // A folder of blanks only is no folder at all.
   const std::wstring folder = Trim(options.output_folder);
   if (folder.empty()) {
@@ -46,8 +46,9 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
 
   // A document that fails does not keep the ones after it from being split.
   Report report;
+  int written = 0;
   const std::size_t count = options.batch ? documents.size() : 1;
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < count && !progress.Cancelled(); ++i) {
     // Each document in a Word of its own, as a stuck document cannot then
     // spoil the next.
     std::optional<WordSession> word = WordSession::Start(start_word);
@@ -55,7 +56,12 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
       show_message(kCannotStartWord);
       return;
     }
-    fengewj::SplitByPage(**word, documents[i].FullPath(), folder, files, report);
+    DocumentProgress document(progress, static_cast<int>(i) + 1, static_cast<int>(count), documents[i].file_name);
+    written += fengewj::SplitByPage(**word, documents[i].FullPath(), folder, files, report, document);
+  }
+  if (progress.Cancelled()) {
+    show_message(SplitCancelledText(written));
+    return;
   }
   show_message(report.empty() ? L"分割完毕!" : report.Text(L"分割未完全成功!"));
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/added_document.h"
+#include "word/progress.h"
 #include "word/word_objects.h"
 
 namespace tessaro::word {
@@ -27,7 +28,9 @@ struct SplitOptions {
 // A whole number from 1 up, blanks around it allowed; nothing otherwise.
 std::optional<int> ParseFileCount(const std::wstring& text);
 
+// Once progress is cancelled, stops between pages; the files written so far stay.
 void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
-           const WordStarter& start_word, const ShowMessage& show_message);
+           const WordStarter& start_word, const ShowMessage& show_message,
+           Progress& progress = Progress::None());
 
 }  // namespace tessaro::word

@@ -44,6 +44,12 @@ class WordButtonsWindowTest : public testing::MainWindowFixture {
     Press(StyleButton4);
   }
 
+  // The job runs on its own thread; its message comes once it has ended.
+  void PressAndFinish(int id) {
+    Press(id);
+    EXPECT_TRUE(testing::PumpUntil([this] { return !form_->JobRunning(); }, 30000));
+  }
+
   std::wstring folder_;
   std::vector<std::wstring> messages_;
 };
@@ -55,7 +61,7 @@ TEST_F(WordButtonsWindowTest, TheListGivesTheDocumentsInOrder) {
 
 TEST_F(WordButtonsWindowTest, MergeWithoutWordSaysWordCannotStart) {
   SetWindowTextW(form_->Control(Text1), L"C:\\out.docx");
-  Press(StyleButton7);
+  PressAndFinish(StyleButton7);
   EXPECT_EQ(messages_, std::vector<std::wstring>{L"无法启动Word,请确认已安装Word!"});
 }
 
@@ -70,13 +76,13 @@ TEST_F(WordButtonsWindowTest, OutputsThatCannotBeUsedAreRefusedBeforeWordIsStart
 }
 
 TEST_F(WordButtonsWindowTest, SplitReadsTheWindowsInputs) {
-  Press(StyleButton8);
+  PressAndFinish(StyleButton8);
   SetWindowTextW(form_->Control(Text2), L"C:\\");
   SendMessageW(form_->Control(Option1), BM_SETCHECK, BST_UNCHECKED, 0);
   SendMessageW(form_->Control(Option2), BM_SETCHECK, BST_CHECKED, 0);
-  Press(StyleButton8);
+  PressAndFinish(StyleButton8);
   SetWindowTextW(form_->Control(Text3), L"2");
-  Press(StyleButton8);
+  PressAndFinish(StyleButton8);
   EXPECT_EQ(messages_, (std::vector<std::wstring>{L"分割输出路径不能为空！请选定路径后再分割！",
                                                   L"请输入有效的分割文件数!", L"无法启动Word,请确认已安装Word!"}));
 }

@@ -7,6 +7,7 @@
 
 #include "app/added_document.h"
 #include "word/commands.h"
+#include "word/job_thread.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,46 @@ TEST_F(ProgramThroughServer, SplitPerPageInABatchAndEvenly)
     const long expected[] = {3, 2, 2};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(pagesOf(folder + L"\\seven_" + std::to_wstring(i + 1) + L".docx"), expected[i]) << i;
+}
+
+// The split as the window runs it, on a thread of its own, cancelled while its
+// third page file is being written: the files already written stay, each one
+// whole page, nothing half-written is left, and Word, the engine and
+// LibreOffice are gone (TearDown).
+TEST_F(ProgramThroughServer, ALongSplitCancelledPartWayLeavesOnlyWholePageFiles)
+{
+    const std::wstring folder = emptyFolder(L"program-split-cancel");
+    tessaro::word::SplitOptions options;
+    options.output_folder = folder;
+    const std::vector<AddedDocument> documents{row(L"long.docx")};
+    tessaro::word::JobThread job(
+        [&](tessaro::word::Progress& progress, const tessaro::word::ShowMessage& show) {
+            tessaro::word::Split(documents, options, tessaro::word::StartInstalledWord, show, progress);
+        },
+        nullptr);
+    const ULONGLONG deadline = GetTickCount64() + 150000;
+    while (job.Running() && job.Now().text.find(L"分割: 第 3/") == std::wstring::npos && GetTickCount64() < deadline)
+        Sleep(10);
+    ASSERT_TRUE(job.Running()) << "the split ended before it could be cancelled";
+    job.Cancel();
+    job.Wait();
+
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW data;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.push_back(data.cFileName);
+        while (FindNextFileW(search, &data));
+        FindClose(search);
+    }
+    const int written = static_cast<int>(files.size());
+    EXPECT_EQ(job.TakeMessages(), std::vector<std::wstring>{tessaro::word::SplitCancelledText(written)});
+    EXPECT_GE(written, 3);
+    EXPECT_LE(written, 4) << "the split went on long after the cancel";
+    for (int i = 1; i <= written; ++i)
+        EXPECT_EQ(pagesOf(folder + L"\\long_" + std::to_wstring(i) + L".docx"), 1) << i;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "fake_dispatch.h"
 #include "word/dispatch.h"
+#include "word/job_thread.h"
 #include "word/merge.h"
 #include "word/split.h"
 #include "word/start_word.h"
@@ -236,6 +237,32 @@ TEST_F(WordCallsTest, AFailedCopyClosesTheNewDocumentAndReportsThePageFile) {
   word::Split({{L"A.doc", L"D:\\in"}}, options, Starter(), Recorder());
   EXPECT_EQ(messages_, Log{L"分割未完全成功!\n无法保存文档: D:\\out\\A_1.doc"});
   EXPECT_EQ(std::count(server_.calls.begin(), server_.calls.end(), L"Document.Close(SaveChanges:=0)"), 2);
+}
+
+// The split run as the window runs it: Word is started on the job's own
+// thread, in a single-threaded apartment of its own, and every reference is
+// released there before the apartment goes (TearDown counts them).
+TEST_F(WordCallsTest, AJobStartsWordInItsOwnApartmentAndReleasesItThere) {
+  APTTYPE apartment = APTTYPE_CURRENT;
+  DWORD thread = 0;
+  const word::WordStarter start = [&] {
+    thread = GetCurrentThreadId();
+    APTTYPEQUALIFIER qualifier{};
+    if (FAILED(CoGetApartmentType(&apartment, &qualifier))) apartment = APTTYPE_CURRENT;
+    return Starter()();
+  };
+  word::SplitOptions options;
+  options.output_folder = L"D:\\out";
+  word::JobThread job(
+      [&](word::Progress& progress, const word::ShowMessage& show) {
+        word::Split({{L"A.doc", L"D:\\in"}}, options, start, show, progress);
+      },
+      nullptr);
+  job.Wait();
+  EXPECT_EQ(job.TakeMessages(), Log{L"分割完毕!"});
+  EXPECT_NE(thread, GetCurrentThreadId());
+  EXPECT_EQ(apartment, APTTYPE_STA);
+  EXPECT_EQ(server_.calls.back(), L"Application.Quit(SaveChanges:=0)");
 }
 
 }  // namespace

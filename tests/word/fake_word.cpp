@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <thread>
+
 namespace tessaro::testing {
 namespace {
 
@@ -44,7 +46,10 @@ struct AppState {
   bool visible = true;
 
   std::shared_ptr<DocState> Active() { return open.empty() ? nullptr : open.back(); }
-  void Log(const std::wstring& line) { word.log.push_back(line); }
+  void Log(const std::wstring& line) {
+    std::this_thread::sleep_for(word.delay);
+    word.log.push_back(line);
+  }
 };
 
 class FakeDocument final : public word::Document {
@@ -188,6 +193,7 @@ class FakeApplication final : public word::Application {
 
 word::WordStarter FakeWord::Starter() {
   return [this]() -> std::unique_ptr<word::Application> {
+    std::this_thread::sleep_for(delay);
     log.push_back(L"Start");
     if (cannot_start) return nullptr;
     ++started;

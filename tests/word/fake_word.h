@@ -2,6 +2,7 @@
 // live in a map, and every call is logged in the order it was made.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <set>
@@ -24,6 +25,8 @@ class FakeWord {
   bool fail_page_count = false;
   bool fail_fields = false;
   bool fail_print = false;
+  // How long each call takes, as a slow Word would.
+  std::chrono::milliseconds delay{0};
 
   std::vector<std::wstring> log;
   std::vector<std::wstring> messages;
