@@ -9,9 +9,10 @@
 
 namespace tessaro::test {
 
-std::string run(const std::string& command)
+std::string run(const std::string& command, int seconds)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("timeout -k 5 60 " + command).c_str(), "r"), pclose);
+    const std::string limited = "timeout -k 5 " + std::to_string(seconds) + " " + command;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(limited.c_str(), "r"), pclose);
     if (!pipe)
         throw std::runtime_error("cannot run " + command);
     std::string out;

@@ -12,6 +12,6 @@ std::vector<std::string> pageTexts(Session& session, const std::string& document
 
 std::string readBytes(const std::string& path);
 // Runs a shell command with a time limit; returns its standard output.
-std::string run(const std::string& command);
+std::string run(const std::string& command, int seconds = 60);
 
 }  // namespace tessaro::test
