@@ -72,6 +72,7 @@ private:
         std::string fullName;
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
+        int inserted = 0;          // documents inserted, to name their styles apart
     };
     struct PageCache {
         int doc = 0;
