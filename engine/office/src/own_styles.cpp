@@ -26,6 +26,14 @@ namespace tessaro {
 
 namespace {
 
+// Character and paragraph formatting only: page breaks, page styles and
+// list membership set on a root style would reach every paragraph.
+bool looksOfText(const rtl::OUString& name)
+{
+    return (name.startsWith("Char") || name.startsWith("Para")) && name.indexOf("Style") < 0 &&
+           name.indexOf("Numbering") < 0;
+}
+
 // The document's defaults are not inserted with it: its root paragraph
 // styles (the ones all others inherit from) get every default value as their own.
 void spellOutDefaults(const Document& source)
@@ -42,7 +50,7 @@ void spellOutDefaults(const Document& source)
         const auto properties = style->getPropertySetInfo()->getProperties();
         for (sal_Int32 k = 0; k < properties.getLength(); ++k) {
             const auto& property = properties[k];
-            if (property.Attributes & css::beans::PropertyAttribute::READONLY)
+            if ((property.Attributes & css::beans::PropertyAttribute::READONLY) || !looksOfText(property.Name))
                 continue;
             try {
                 if (states->getPropertyState(property.Name) != css::beans::PropertyState_DEFAULT_VALUE)

@@ -173,8 +173,14 @@ void Session::insertFile(int doc, const std::string& path)
         // Inserted as .odt: after a .docx went in, the .docx export wrote other
         // defaults than the document had, and the saved pages were not the ones counted.
         const std::string copy = scratch_.file("insert-" + std::to_string(++copies_) + ".odt");
-        writeForInsertion(source, startsPage(entry.cursor), copy);
+        const bool pageStart = startsPage(entry.cursor);
+        writeForInsertion(source, pageStart, copy);
         source.close();
+        // The inserted first paragraph names its page style, which starts the
+        // page by itself; a page break beside it would be exported as a
+        // second break and an empty page in Word formats.
+        if (pageStart)
+            setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
         renameStyles(office_.context(), copy, "(" + std::to_string(++entry.inserted + 1) + ")");
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
