@@ -67,31 +67,24 @@ void spellOutDefaults(const Document& source)
     }
 }
 
-// ODF encodes blanks and brackets in style names as _20_, _28_ and _29_.
-std::string encoded(const std::string& name)
-{
-    std::string out;
-    for (char c : name)
-        if (c == ' ')
-            out += "_20_";
-        else if (c == '(')
-            out += "_28_";
-        else if (c == ')')
-            out += "_29_";
-        else
-            out += c;
-    return out;
-}
-
 bool endsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+const char* const kStyleElements[] = {"<style:style ", "<text:list-style ", "<style:master-page "};
+
+bool isStyleElement(const std::string& xml, size_t at)
+{
+    for (const char* element : kStyleElements)
+        if (xml.compare(at, std::string(element).size(), element) == 0)
+            return true;
+    return false;
+}
+
 // The named (not automatic) styles, list styles and page styles of styles.xml.
 std::set<std::string> namedStyles(const std::string& styles)
 {
-    static const char* const kElements[] = {"<style:style ", "<text:list-style ", "<style:master-page "};
     std::set<std::string> names;
     for (const char* section : {"office:styles", "office:master-styles"}) {
         const auto begin = styles.find("<" + std::string(section) + ">");
@@ -99,10 +92,7 @@ std::set<std::string> namedStyles(const std::string& styles)
         if (begin == std::string::npos || end == std::string::npos)
             continue;
         for (auto at = styles.find('<', begin); at != std::string::npos && at < end; at = styles.find('<', at + 1)) {
-            bool wanted = false;
-            for (const char* element : kElements)
-                wanted = wanted || styles.compare(at, std::string(element).size(), element) == 0;
-            if (!wanted)
+            if (!isStyleElement(styles, at))
                 continue;
             const auto close = styles.find('>', at);
             const auto name = styles.find(" style:name=\"", at);
@@ -122,9 +112,11 @@ bool namesAStyle(const std::string& attribute)
 
 // Rewrites every attribute that names one of `names`, and the display name
 // of each renamed style, in one pass over the text.
-std::string rewrite(const std::string& xml, const std::set<std::string>& names, const std::string& tag)
+std::string rewrite(const std::string& xml, const std::set<std::string>& names, int number)
 {
-    const std::string encodedTag = encoded(" " + tag);
+    // A hyphen is allowed in an ODF style name and needs no escaping.
+    const std::string nameSuffix = "-" + std::to_string(number);
+    const std::string displaySuffix = " (" + std::to_string(number) + ")";
     std::string out;
     out.reserve(xml.size() + xml.size() / 16);
     size_t renamedTag = std::string::npos;  // where the element whose name changed begins
@@ -141,12 +133,14 @@ std::string rewrite(const std::string& xml, const std::set<std::string>& names, 
             break;
         const std::string current = xml.substr(value, end - value);
         std::string replacement;
-        if (namesAStyle(attribute) && names.count(current)) {
-            replacement = current + encodedTag;
-            if (attribute == "style:name")
+        // A font face or other element may carry a style's name as its own.
+        const bool ownName = attribute == "style:name";
+        if (namesAStyle(attribute) && names.count(current) && (!ownName || isStyleElement(xml, xml.rfind('<', start)))) {
+            replacement = current + nameSuffix;
+            if (ownName)
                 renamedTag = xml.rfind('<', start);
         } else if (attribute == "style:display-name" && renamedTag == xml.rfind('<', start)) {
-            replacement = current + " " + tag;
+            replacement = current + displaySuffix;
         } else {
             continue;
         }
@@ -197,15 +191,14 @@ void writeForInsertion(const Document& source, bool pageStart, const std::string
     storeScratch(source, odt);
 }
 
-void renameStylesInXml(std::string& styles, std::string& content, const std::string& tag)
+void renameStylesInXml(std::string& styles, std::string& content, int number)
 {
     const std::set<std::string> names = namedStyles(styles);
-    styles = rewrite(styles, names, tag);
-    content = rewrite(content, names, tag);
+    styles = rewrite(styles, names, number);
+    content = rewrite(content, names, number);
 }
 
-void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt,
-                  const std::string& tag)
+void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number)
 {
     Reference<css::lang::XSingleServiceFactory> factory = css::embed::StorageFactory::create(context);
     const css::uno::Any arguments[] = {css::uno::Any(fileUrl(odt)),
@@ -222,7 +215,7 @@ void renameStyles(const Reference<css::uno::XComponentContext>& context, const s
         storage->openStreamElement("content.xml", css::embed::ElementModes::READWRITE);
     std::string styles = readStream(stylesStream);
     std::string content = readStream(contentStream);
-    renameStylesInXml(styles, content, tag);
+    renameStylesInXml(styles, content, number);
     writeStream(stylesStream, styles);
     writeStream(contentStream, content);
     Reference<css::embed::XTransactedObject>(storage, UNO_QUERY_THROW)->commit();

@@ -16,12 +16,12 @@ namespace tessaro {
 void writeForInsertion(const Document& source, bool pageStart, const std::string& odt);
 
 // Gives every named style in the .odt file a name of its own ending in
-// `tag`, so that none is taken for the target's style of the same name.
-void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt,
-                  const std::string& tag);
+// "-N" (shown as "… (N)"), so that none is taken for the target's style of
+// the same name. N is the document's place in the merge.
+void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number);
 
 // The part of renameStyles that works on the XML text, for testing.
 // `styles` and `content` are styles.xml and content.xml, changed in place.
-void renameStylesInXml(std::string& styles, std::string& content, const std::string& tag);
+void renameStylesInXml(std::string& styles, std::string& content, int number);
 
 }  // namespace tessaro

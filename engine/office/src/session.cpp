@@ -181,7 +181,7 @@ void Session::insertFile(int doc, const std::string& path)
         // second break and an empty page in Word formats.
         if (pageStart)
             setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
-        renameStyles(office_.context(), copy, "(" + std::to_string(++entry.inserted + 1) + ")");
+        renameStyles(office_.context(), copy, ++entry.inserted + 1);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
         ::remove(copy.c_str());
