@@ -220,23 +220,6 @@ int pageCount(const Document& doc)
     return pages->getPage();
 }
 
-int printedPageCount(const Document& doc)
-{
-    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
-    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
-    Reference<css::text::XPageCursor> pages(supplier->getViewCursor(), UNO_QUERY_THROW);
-    pages->jumpToLastPage();
-    const int last = pages->getPage();
-    // A blank page LibreOffice puts in to start an odd page number on a right
-    // page holds nothing the cursor can stand on: a jump there lands on the next.
-    int blank = 0;
-    for (int page = 1; page < last; ++page) {
-        pages->jumpToPage(static_cast<sal_Int16>(page));
-        if (pages->getPage() != page)
-            ++blank;
-    }
-    return last - blank;
-}
 
 }  // namespace tessaro
 

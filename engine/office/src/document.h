@@ -46,10 +46,7 @@ void storeScratch(const Document& doc, const std::string& path);
 // The export filter for a file name's extension, or empty if unsupported.
 std::string filterForPath(const std::string& path);
 
-// Pages as laid out, and those without the blank pages LibreOffice adds
-// (and never prints or exports) before a page numbered odd on a left page.
 int pageCount(const Document& doc);
-int printedPageCount(const Document& doc);
 
 }  // namespace tessaro
 

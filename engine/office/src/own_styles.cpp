@@ -182,9 +182,10 @@ void writeForInsertion(const Document& source, bool pageStart, const std::string
         // text; a paragraph or table that names it starts a page with it.
         Reference<css::text::XText> body = source.text()->getText();
         const css::uno::Any start = getProperty(body->createTextCursorByRange(body->getStart()), "PageStyleName");
-        const css::uno::Any number = getProperty(body->createTextCursorByRange(body->getStart()), "PageNumberOffset");
         Reference<css::container::XEnumerationAccess> parts(body, UNO_QUERY_THROW);
         Reference<css::beans::XPropertySet> first(parts->createEnumeration()->nextElement(), UNO_QUERY_THROW);
+        // A table that opens the document holds its page number, not the cell under the cursor.
+        const css::uno::Any number = first->getPropertyValue("PageNumberOffset");
         first->setPropertyValue("PageDescName", start);
         first->setPropertyValue("PageNumberOffset", number.hasValue() ? number : css::uno::Any(sal_Int16(1)));
     }

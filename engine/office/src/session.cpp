@@ -179,8 +179,14 @@ void Session::insertFile(int doc, const std::string& path)
         // The inserted first paragraph names its page style, which starts the
         // page by itself; a page break beside it would be exported as a
         // second break and an empty page in Word formats.
-        if (pageStart)
+        if (pageStart) {
             setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
+            Reference<css::text::XTextCursor> before = cursorAt(entry.cursor->getStart());
+            if (Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoPreviousParagraph(false)) {
+                Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoEndOfParagraph(false);
+                entry.restarts.push_back(before);
+            }
+        }
         renameStyles(office_.context(), copy, ++entry.inserted + 1);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
@@ -191,7 +197,26 @@ void Session::insertFile(int doc, const std::string& path)
 
 int Session::pageCount(int doc)
 {
-    return guarded("page count", [&] { return printedPageCount(get(doc).doc); });
+    return guarded("page count", [&] {
+        OpenDocument& entry = get(doc);
+        // A document that starts its page numbering on a page of the other
+        // parity gets a blank page before it, which LibreOffice neither prints
+        // nor exports and Word never has: it is not one of the pages.
+        Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
+        Reference<css::text::XPageCursor> page(view, UNO_QUERY_THROW);
+        int blank = 0;
+        for (const auto& before : entry.restarts) {
+            view->gotoRange(before->getStart(), false);
+            const int last = page->getPage();
+            Reference<css::text::XTextCursor> next = cursorAt(before->getStart());
+            if (!Reference<css::text::XParagraphCursor>(next, UNO_QUERY_THROW)->gotoNextParagraph(false))
+                continue;
+            view->gotoRange(next->getStart(), false);
+            if (page->getPage() == last + 2)
+                ++blank;
+        }
+        return tessaro::pageCount(entry.doc) - blank;
+    });
 }
 
 void Session::updateFields(int doc)
