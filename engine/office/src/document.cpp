@@ -220,7 +220,6 @@ int pageCount(const Document& doc)
     return pages->getPage();
 }
 
-
 }  // namespace tessaro
 
 #include <com/sun/star/text/XDocumentIndex.hpp>
