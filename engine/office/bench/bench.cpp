@@ -2,6 +2,7 @@
 // soffice start-up, a 20 x 5-page merge and peak memory. The split has a
 // benchmark of its own (split_bench.cpp).
 #include "../tests/fixtures.h"
+#include "../tests/page_compare.h"
 #include "session.h"
 
 #include <chrono>
@@ -33,6 +34,51 @@ long peakKiB(pid_t pid)
     return 0;
 }
 
+// Two 1,000-page documents of different looks merged with a page break, as
+// the program does it, against the least any merge costs: loading each input
+// once and saving the result once. Then how many pages look as in their source.
+void mergeLongDocuments(Session& session, const TempDir& dir)
+{
+    test::Look serif;
+    serif.font = "DejaVu Serif";
+    serif.size = 12;
+    serif.headingColor = 0x1F3864;
+    test::Look landscape;
+    landscape.font = "DejaVu Sans";
+    landscape.size = 10;
+    landscape.headingColor = 0xC00000;
+    landscape.letterLandscape = true;
+    const std::string first = dir.file("long-a.docx"), second = dir.file("long-b.docx");
+    test::writeDocument(session.office(), {"甲", 1000, false, 0, false, true, false, ""}, first, serif);
+    test::writeDocument(session.office(), {"乙", 1000, false, 0, false, true, false, ""}, second, landscape);
+
+    const double floor = seconds([&] {
+        const int a = session.open(first, true);
+        session.close(session.open(second, true));
+        session.saveAs(a, dir.file("floor.docx"));
+        session.close(a);
+    });
+    int counted = 0;
+    const std::string out = dir.file("long-merged.docx");
+    const double merge = seconds([&] {
+        const int a = session.open(first, true);
+        session.close(session.open(second, true));
+        session.endKey(a);
+        session.insertBreak(a);
+        session.insertFile(a, second);
+        counted = session.pageCount(a);
+        session.saveAs(a, out);
+        session.close(a);
+    });
+    std::printf("merge 2 x 1000 pages:              %7.2f s  (%d pages; floor: load each + save once %.2f s)\n",
+                merge, counted, floor);
+    std::printf("merge / floor:                     %7.2f    (target 2)\n", merge / floor);
+    const auto comparison = test::comparePages({test::layOut(session, first, dir.path()),
+                                                test::layOut(session, second, dir.path())},
+                                               test::layOut(session, out, dir.path()));
+    std::printf("pages that look as in their source: %d of %d\n", comparison.same, comparison.total);
+}
+
 }  // namespace
 
 int main()
@@ -61,6 +107,8 @@ int main()
         session->close(doc);
     });
     std::printf("merge 20 documents x 5 pages:      %7.2f s  (%d pages)\n", merge, merged);
+
+    mergeLongDocuments(*session, dir);
 
     const long soffice = peakKiB(session->sofficePid());
     rusage self {};

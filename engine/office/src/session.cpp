@@ -2,6 +2,7 @@
 
 #include "engine_error.h"
 #include "naming.h"
+#include "own_styles.h"
 #include "splitter.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -13,6 +14,8 @@
 #include <com/sun/star/text/XDocumentIndex.hpp>
 #include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XRefreshable.hpp>
@@ -53,6 +56,21 @@ public:
     }
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 };
+
+// Where a page break was just made (the keep-format merge), the inserted
+// document starts its own page and brings its page style with it; elsewhere
+// its text runs on in the page it lands in.
+bool startsPage(const Reference<css::text::XTextCursor>& cursor)
+{
+    Reference<css::text::XParagraphCursor> paragraph(cursor, UNO_QUERY_THROW);
+    if (!paragraph->isStartOfParagraph() || !paragraph->isEndOfParagraph())
+        return false;
+    css::style::BreakType type = css::style::BreakType_NONE;
+    getProperty(cursor, "BreakType") >>= type;
+    return type == css::style::BreakType_PAGE_BEFORE ||
+           !Reference<css::text::XTextRangeCompare>(cursor->getText(), UNO_QUERY_THROW)
+                ->compareRegionStarts(cursor->getStart(), cursor->getText()->getStart());
+}
 
 void requireFolder(const std::string& folder)
 {
@@ -166,16 +184,54 @@ void Session::insertFile(int doc, const std::string& path)
         OpenDocument& entry = get(doc);
         // LibreOffice's insert reports no error of any kind, so the file is
         // opened on its own first to learn whether it can be read at all.
-        loadDocument(office_.desktop(), path, true).close();
+        Document source = loadDocument(office_.desktop(), path, true);
+        // Inserted as .odt: after a .docx went in, the .docx export wrote other
+        // defaults than the document had, and the saved pages were not the ones counted.
+        const std::string copy = scratch_.file("insert-" + std::to_string(++copies_) + ".odt");
+        const bool pageStart = startsPage(entry.cursor);
+        writeForInsertion(source, pageStart, copy);
+        source.close();
+        // The inserted first paragraph names its page style, which starts the
+        // page by itself; a page break beside it would be exported as a
+        // second break and an empty page in Word formats.
+        if (pageStart) {
+            setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
+            Reference<css::text::XTextCursor> before = cursorAt(entry.cursor->getStart());
+            if (Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoPreviousParagraph(false)) {
+                Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoEndOfParagraph(false);
+                entry.restarts.push_back(before);
+            }
+        }
+        renameStyles(office_.context(), copy, ++entry.inserted + 1);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
-        target->insertDocumentFromURL(fileUrl(path), props({}));
+        target->insertDocumentFromURL(fileUrl(copy), props({}));
+        ::remove(copy.c_str());
         changed(entry);
     });
 }
 
 int Session::pageCount(int doc)
 {
-    return guarded("page count", [&] { return tessaro::pageCount(get(doc).doc); });
+    return guarded("page count", [&] {
+        OpenDocument& entry = get(doc);
+        // A document that starts its page numbering on a page of the other
+        // parity gets a blank page before it, which LibreOffice neither prints
+        // nor exports and Word never has: it is not one of the pages.
+        Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
+        Reference<css::text::XPageCursor> page(view, UNO_QUERY_THROW);
+        int blank = 0;
+        for (const auto& before : entry.restarts) {
+            view->gotoRange(before->getStart(), false);
+            const int last = page->getPage();
+            Reference<css::text::XTextCursor> next = cursorAt(before->getStart());
+            if (!Reference<css::text::XParagraphCursor>(next, UNO_QUERY_THROW)->gotoNextParagraph(false))
+                continue;
+            view->gotoRange(next->getStart(), false);
+            if (page->getPage() == last + 2)
+                ++blank;
+        }
+        return tessaro::pageCount(entry.doc) - blank;
+    });
 }
 
 void Session::updateFields(int doc)

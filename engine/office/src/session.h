@@ -74,6 +74,10 @@ private:
         bool readOnly = false;
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
+        int inserted = 0;          // documents inserted, to name their styles apart
+        // The end of the text before each document inserted at a page start:
+        // where LibreOffice may add a blank page to start its page numbering.
+        std::vector<Reference<css::text::XTextCursor>> restarts;
     };
     struct PageCache {
         int doc = 0;

@@ -123,9 +123,12 @@ TEST_F(Documents, MergeWithBreaksAddsUpPagesInOrderAcrossFormats)
     EXPECT_EQ(session().fullName(doc), out);
     session().close(doc);
 
-    EXPECT_EQ(pageCountOf(out), expected);
+    // The printed pages: reopened, LibreOffice lays out (but never prints or
+    // exports) a blank page where an inserted document's numbering restarts.
+    const auto saved = pages(out);
+    EXPECT_EQ(int(saved.size()), expected);
     std::string all;
-    for (const auto& page : pages(out))
+    for (const auto& page : saved)
         all += page;
     size_t at = 0;
     for (const char* marker : {"甲第1节", "甲第2节", "乙第1节", "乙第3节", "丙第1节", "丁第1节", "丁第2节"}) {

@@ -4,11 +4,13 @@
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XDocumentIndex.hpp>
@@ -142,6 +144,61 @@ public:
         footer->insertString(footer->getEnd(), ou(" 页"), false);
     }
 
+    // The body's font and size, and a "Heading 1" of its own colour.
+    void look(const Look& wanted)
+    {
+        if (!wanted.font.empty())
+            for (const char* name : {"CharFontName", "CharFontNameAsian"})
+                setProperty(style("ParagraphStyles", "Standard"), name, css::uno::Any(ou(wanted.font)));
+        const float size = wanted.size > 0 ? wanted.size : 12;
+        if (wanted.size > 0)
+            for (const char* name : {"CharHeight", "CharHeightAsian"})
+                setProperty(style("ParagraphStyles", "Standard"), name, css::uno::Any(size));
+        if (wanted.headingColor >= 0) {
+            const auto heading = style("ParagraphStyles", "Heading 1");
+            setProperty(heading, "CharColor", css::uno::Any(sal_Int32(wanted.headingColor)));
+            for (const char* name : {"CharHeight", "CharHeightAsian"})
+                setProperty(heading, name, css::uno::Any(size * 1.75f));
+        }
+        if (wanted.letterLandscape) {
+            const auto page = style("PageStyles", "Standard");
+            setProperty(page, "Width", css::uno::Any(sal_Int32(27940)));
+            setProperty(page, "Height", css::uno::Any(sal_Int32(21590)));
+            setProperty(page, "IsLandscape", css::uno::Any(true));
+        }
+    }
+
+    // A landscape page style with a header of its own, for a section that turns the page.
+    void landscapeStyle(const std::string& marker)
+    {
+        Reference<css::style::XStyle> page(factory_->createInstance("com.sun.star.style.PageStyle"), UNO_QUERY_THROW);
+        families("PageStyles")->insertByName(ou("横向页面"), css::uno::Any(page));
+        const auto portrait = style("PageStyles", "Standard");
+        setProperty(page, "Width", getProperty(portrait, "Height"));
+        setProperty(page, "Height", getProperty(portrait, "Width"));
+        setProperty(page, "IsLandscape", css::uno::Any(true));
+        setProperty(page, "HeaderIsOn", css::uno::Any(true));
+        Reference<css::text::XText>(getProperty(page, "HeaderText"), UNO_QUERY_THROW)->setString(ou(marker + " 横向页眉"));
+    }
+
+    void landscapeBreak() { setProperty(cursor_, "PageDescName", css::uno::Any(ou("横向页面"))); }
+
+    void list(const std::string& marker)
+    {
+        setProperty(cursor_, "NumberingStyleName", css::uno::Any(rtl::OUString("Numbering 123")));
+        for (const char* item : {"第一项", "第二项", "第三项"})
+            paragraph(marker + item);
+        setProperty(cursor_, "NumberingStyleName", css::uno::Any(rtl::OUString()));
+    }
+
+    void footnote(const std::string& marker)
+    {
+        Reference<css::text::XTextContent> note(factory_->createInstance("com.sun.star.text.Footnote"), UNO_QUERY_THROW);
+        text_->insertTextContent(range(), note, false);
+        Reference<css::text::XText>(note, UNO_QUERY_THROW)->setString(ou(marker + " 脚注"));
+        cursor_->gotoEnd(false);
+    }
+
     void finish()
     {
         if (toc_.is())
@@ -149,6 +206,17 @@ public:
     }
 
 private:
+    Reference<css::container::XNameContainer> families(const char* family) const
+    {
+        Reference<css::style::XStyleFamiliesSupplier> supplier(doc_.component(), UNO_QUERY_THROW);
+        return Reference<css::container::XNameContainer>(supplier->getStyleFamilies()->getByName(ou(family)),
+                                                         UNO_QUERY_THROW);
+    }
+    Reference<css::beans::XPropertySet> style(const char* family, const char* name) const
+    {
+        return Reference<css::beans::XPropertySet>(families(family)->getByName(ou(name)), UNO_QUERY_THROW);
+    }
+
     Reference<css::text::XTextRange> range() const { return Reference<css::text::XTextRange>(cursor_, UNO_QUERY_THROW); }
 
     Office& office_;
@@ -161,20 +229,29 @@ private:
 
 }  // namespace
 
-void writeDocument(Office& office, const Content& content, const std::string& path)
+void writeDocument(Office& office, const Content& content, const std::string& path, const Look& look)
 {
     Document doc = newDocument(office.desktop());
     Writer writer(office, doc);
+    writer.look(look);
     if (content.headerFooter)
         writer.headerFooter(content.marker);
+    if (look.landscapeLast)
+        writer.landscapeStyle(content.marker);
     if (content.toc)
         writer.toc();
     for (int block = 1; block <= content.blocks; ++block) {
-        if (block > 1)
+        if (block > 1 && look.landscapeLast && block == content.blocks)
+            writer.landscapeBreak();
+        else if (block > 1)
             writer.pageBreak();
         const std::string title = content.marker + " 第" + std::to_string(block) + "节";
-        writer.paragraph(title, content.toc ? "Heading 1" : "Standard");
+        writer.paragraph(title, content.toc || look.headingColor >= 0 ? "Heading 1" : "Standard");
         writer.noBreak();
+        if (look.footnote && block == 1)
+            writer.footnote(content.marker);
+        if (look.list && block == 1)
+            writer.list(content.marker);
         if (content.chinese)
             for (int i = 0; i < 6; ++i)
                 writer.paragraph(content.marker + "段" + std::to_string(block) + "-" + std::to_string(i) + " " +

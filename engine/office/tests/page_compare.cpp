@@ -182,6 +182,8 @@ std::string pageDifference(const PageLook& expected, const PageLook& actual)
                std::to_string(expected.width) + "x" + std::to_string(expected.height);
     if (expected.text != actual.text)
         return "text \"" + actual.text + "\" instead of \"" + expected.text + "\"";
+    if (expected.pixels == actual.pixels)
+        return {};
     const int pixels = differingPixels(expected, actual);
     if (pixels > kPixelTolerance)
         return std::to_string(pixels) + " pixels differ";

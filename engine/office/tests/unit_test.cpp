@@ -1,8 +1,9 @@
-// The engine's pure logic: framing, names, formats, page runs, start-up environment.
+// The engine's pure logic: framing, names, formats, page runs, style renaming, start-up environment.
 #include "document.h"
 #include "engine_error.h"
 #include "frames.h"
 #include "naming.h"
+#include "own_styles.h"
 #include "server.h"
 #include "splitter.h"
 
@@ -106,6 +107,37 @@ TEST(Environment, PortAndTokenAreCheckedAndRemovedFromTheEnvironment)
         setenv("TESSARO_ENGINE_TOKEN", secret, 1);
         EXPECT_THROW(endpointFromEnvironment(), EngineError) << (port ? port : "(unset)") << " " << secret;
     }
+}
+
+// Every reference to a named style follows its new name; fonts, automatic
+// styles, bookmarks and text that merely look like a style name do not.
+TEST(StyleRenaming, RenamesNamedStylesAndEveryReferenceOnly)
+{
+    std::string styles =
+        R"(<office:font-face-decls><style:font-face style:name="Standard"/></office:font-face-decls>)"
+        R"(<office:styles><style:style style:name="Standard" style:family="paragraph"/>)"
+        R"(<style:style style:name="Heading_20_1" style:display-name="Heading 1" style:parent-style-name="Standard")"
+        R"( style:next-style-name="Text_20_body"/><text:list-style style:name="WWNum1"/></office:styles>)"
+        R"(<office:automatic-styles><style:page-layout style:name="pm1"/></office:automatic-styles>)"
+        R"(<office:master-styles><style:master-page style:name="Standard" style:page-layout-name="pm1"/></office:master-styles>)";
+    std::string content =
+        R"(<office:automatic-styles><style:style style:name="P1" style:parent-style-name="Heading_20_1")"
+        R"( style:master-page-name="Standard"/></office:automatic-styles>)"
+        R"(<text:h text:style-name="P1">Standard</text:h><text:p text:style-name="Standard" text:list-style-name="WWNum1">)"
+        R"(<text:bookmark text:name="Standard"/></text:p><text:p text:style-name="Text_20_body"/>)";
+    renameStylesInXml(styles, content, 3);
+    EXPECT_EQ(styles,
+              R"(<office:font-face-decls><style:font-face style:name="Standard"/></office:font-face-decls>)"
+              R"(<office:styles><style:style style:name="Standard-3" style:family="paragraph"/>)"
+              R"x(<style:style style:name="Heading_20_1-3" style:display-name="Heading 1 (3)" style:parent-style-name="Standard-3")x"
+              R"( style:next-style-name="Text_20_body"/><text:list-style style:name="WWNum1-3"/></office:styles>)"
+              R"(<office:automatic-styles><style:page-layout style:name="pm1"/></office:automatic-styles>)"
+              R"(<office:master-styles><style:master-page style:name="Standard-3" style:page-layout-name="pm1"/></office:master-styles>)");
+    EXPECT_EQ(content,
+              R"(<office:automatic-styles><style:style style:name="P1" style:parent-style-name="Heading_20_1-3")"
+              R"( style:master-page-name="Standard-3"/></office:automatic-styles>)"
+              R"(<text:h text:style-name="P1">Standard</text:h><text:p text:style-name="Standard-3" text:list-style-name="WWNum1-3">)"
+              R"(<text:bookmark text:name="Standard"/></text:p><text:p text:style-name="Text_20_body"/>)");
 }
 
 }  // namespace

@@ -1,0 +1,226 @@
+#include "own_styles.h"
+
+#include <com/sun/star/beans/PropertyAttribute.hpp>
+#include <com/sun/star/beans/PropertyState.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
+#include <com/sun/star/beans/XPropertyState.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/embed/ElementModes.hpp>
+#include <com/sun/star/embed/StorageFactory.hpp>
+#include <com/sun/star/embed/XStorage.hpp>
+#include <com/sun/star/embed/XTransactedObject.hpp>
+#include <com/sun/star/io/XStream.hpp>
+#include <com/sun/star/io/XTruncate.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XSingleServiceFactory.hpp>
+#include <com/sun/star/style/XStyle.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+#include <cctype>
+#include <set>
+
+namespace tessaro {
+
+namespace {
+
+// Character and paragraph formatting only: page breaks, page styles and
+// list membership set on a root style would reach every paragraph.
+bool looksOfText(const rtl::OUString& name)
+{
+    return (name.startsWith("Char") || name.startsWith("Para")) && name.indexOf("Style") < 0 &&
+           name.indexOf("Numbering") < 0;
+}
+
+// The document's defaults are not inserted with it: its root paragraph
+// styles (the ones all others inherit from) get every default value as their own.
+void spellOutDefaults(const Document& source)
+{
+    Reference<css::style::XStyleFamiliesSupplier> supplier(source.component(), UNO_QUERY_THROW);
+    Reference<css::container::XNameAccess> styles(supplier->getStyleFamilies()->getByName("ParagraphStyles"),
+                                                  UNO_QUERY_THROW);
+    const auto names = styles->getElementNames();
+    for (sal_Int32 i = 0; i < names.getLength(); ++i) {
+        Reference<css::beans::XPropertySet> style(styles->getByName(names[i]), UNO_QUERY_THROW);
+        if (!Reference<css::style::XStyle>(style, UNO_QUERY_THROW)->getParentStyle().isEmpty())
+            continue;
+        Reference<css::beans::XPropertyState> states(style, UNO_QUERY_THROW);
+        const auto properties = style->getPropertySetInfo()->getProperties();
+        for (sal_Int32 k = 0; k < properties.getLength(); ++k) {
+            const auto& property = properties[k];
+            if ((property.Attributes & css::beans::PropertyAttribute::READONLY) || !looksOfText(property.Name))
+                continue;
+            try {
+                if (states->getPropertyState(property.Name) != css::beans::PropertyState_DEFAULT_VALUE)
+                    continue;
+                const css::uno::Any value = style->getPropertyValue(property.Name);
+                if (value.hasValue())
+                    style->setPropertyValue(property.Name, value);
+            } catch (const css::uno::Exception&) {
+                // Values that only exist together with others (a list level
+                // without a list) stay as they are: the target's default for
+                // them is the same empty one.
+            }
+        }
+    }
+}
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+const char* const kStyleElements[] = {"<style:style ", "<text:list-style ", "<style:master-page "};
+
+bool isStyleElement(const std::string& xml, size_t at)
+{
+    for (const char* element : kStyleElements)
+        if (xml.compare(at, std::string(element).size(), element) == 0)
+            return true;
+    return false;
+}
+
+// The named (not automatic) styles, list styles and page styles of styles.xml.
+std::set<std::string> namedStyles(const std::string& styles)
+{
+    std::set<std::string> names;
+    for (const char* section : {"office:styles", "office:master-styles"}) {
+        const auto begin = styles.find("<" + std::string(section) + ">");
+        const auto end = styles.find("</" + std::string(section) + ">");
+        if (begin == std::string::npos || end == std::string::npos)
+            continue;
+        for (auto at = styles.find('<', begin); at != std::string::npos && at < end; at = styles.find('<', at + 1)) {
+            if (!isStyleElement(styles, at))
+                continue;
+            const auto close = styles.find('>', at);
+            const auto name = styles.find(" style:name=\"", at);
+            if (name == std::string::npos || name > close)
+                continue;
+            const auto value = name + 13;
+            names.insert(styles.substr(value, styles.find('"', value) - value));
+        }
+    }
+    return names;
+}
+
+bool namesAStyle(const std::string& attribute)
+{
+    return attribute == "style:name" || endsWith(attribute, "style-name") || endsWith(attribute, "master-page-name");
+}
+
+// Rewrites every attribute that names one of `names`, and the display name
+// of each renamed style, in one pass over the text.
+std::string rewrite(const std::string& xml, const std::set<std::string>& names, int number)
+{
+    // A hyphen is allowed in an ODF style name and needs no escaping.
+    const std::string nameSuffix = "-" + std::to_string(number);
+    const std::string displaySuffix = " (" + std::to_string(number) + ")";
+    std::string out;
+    out.reserve(xml.size() + xml.size() / 16);
+    size_t renamedTag = std::string::npos;  // where the element whose name changed begins
+    size_t copied = 0;
+    for (size_t at = xml.find("=\""); at != std::string::npos; at = xml.find("=\"", at + 2)) {
+        size_t start = at;
+        while (start > 0 && (std::isalnum(static_cast<unsigned char>(xml[start - 1])) || xml[start - 1] == ':' ||
+                             xml[start - 1] == '-' || xml[start - 1] == '_'))
+            --start;
+        const std::string attribute = xml.substr(start, at - start);
+        const size_t value = at + 2;
+        const size_t end = xml.find('"', value);
+        if (end == std::string::npos)
+            break;
+        const std::string current = xml.substr(value, end - value);
+        std::string replacement;
+        // A font face or other element may carry a style's name as its own.
+        const bool ownName = attribute == "style:name";
+        if (namesAStyle(attribute) && names.count(current) && (!ownName || isStyleElement(xml, xml.rfind('<', start)))) {
+            replacement = current + nameSuffix;
+            if (ownName)
+                renamedTag = xml.rfind('<', start);
+        } else if (attribute == "style:display-name" && renamedTag == xml.rfind('<', start)) {
+            replacement = current + displaySuffix;
+        } else {
+            continue;
+        }
+        out.append(xml, copied, value - copied);
+        out += replacement;
+        copied = end;
+        at = end;
+    }
+    out.append(xml, copied, std::string::npos);
+    return out;
+}
+
+std::string readStream(const Reference<css::io::XStream>& stream)
+{
+    Reference<css::io::XInputStream> input = stream->getInputStream();
+    std::string bytes;
+    css::uno::Sequence<sal_Int8> chunk;
+    while (input->readBytes(chunk, 1 << 20) > 0)
+        bytes.append(reinterpret_cast<const char*>(chunk.getConstArray()), size_t(chunk.getLength()));
+    return bytes;
+}
+
+void writeStream(const Reference<css::io::XStream>& stream, const std::string& bytes)
+{
+    Reference<css::io::XOutputStream> output = stream->getOutputStream();
+    Reference<css::io::XTruncate>(output, UNO_QUERY_THROW)->truncate();
+    output->writeBytes(css::uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.data()),
+                                                    static_cast<sal_Int32>(bytes.size())));
+    output->closeOutput();
+}
+
+}  // namespace
+
+void writeForInsertion(const Document& source, bool pageStart, const std::string& odt)
+{
+    spellOutDefaults(source);
+    if (pageStart) {
+        // The first page's style is implied by the document, not named by its
+        // text; a paragraph or table that names it starts a page with it.
+        Reference<css::text::XText> body = source.text()->getText();
+        const css::uno::Any start = getProperty(body->createTextCursorByRange(body->getStart()), "PageStyleName");
+        Reference<css::container::XEnumerationAccess> parts(body, UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet> first(parts->createEnumeration()->nextElement(), UNO_QUERY_THROW);
+        // A table that opens the document holds its page number, not the cell under the cursor.
+        const css::uno::Any number = first->getPropertyValue("PageNumberOffset");
+        first->setPropertyValue("PageDescName", start);
+        first->setPropertyValue("PageNumberOffset", number.hasValue() ? number : css::uno::Any(sal_Int16(1)));
+    }
+    storeScratch(source, odt);
+}
+
+void renameStylesInXml(std::string& styles, std::string& content, int number)
+{
+    const std::set<std::string> names = namedStyles(styles);
+    styles = rewrite(styles, names, number);
+    content = rewrite(content, names, number);
+}
+
+void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number)
+{
+    Reference<css::lang::XSingleServiceFactory> factory = css::embed::StorageFactory::create(context);
+    const css::uno::Any arguments[] = {css::uno::Any(fileUrl(odt)),
+                                       css::uno::Any(css::embed::ElementModes::READWRITE)};
+    // The SDK marks this deprecated, but it is how the storage factory takes its URL and mode.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    Reference<css::embed::XStorage> storage(
+        factory->createInstanceWithArguments(css::uno::Sequence<css::uno::Any>(arguments, 2)), UNO_QUERY_THROW);
+#pragma GCC diagnostic pop
+    Reference<css::io::XStream> stylesStream =
+        storage->openStreamElement("styles.xml", css::embed::ElementModes::READWRITE);
+    Reference<css::io::XStream> contentStream =
+        storage->openStreamElement("content.xml", css::embed::ElementModes::READWRITE);
+    std::string styles = readStream(stylesStream);
+    std::string content = readStream(contentStream);
+    renameStylesInXml(styles, content, number);
+    writeStream(stylesStream, styles);
+    writeStream(contentStream, content);
+    Reference<css::embed::XTransactedObject>(storage, UNO_QUERY_THROW)->commit();
+    Reference<css::lang::XComponent>(storage, UNO_QUERY_THROW)->dispose();
+}
+
+}  // namespace tessaro

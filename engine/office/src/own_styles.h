@@ -1,0 +1,27 @@
+#pragma once
+#include "document.h"
+
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <string>
+
+namespace tessaro {
+
+// LibreOffice inserts a document's text only: its paragraphs take the
+// target's definitions of same-named styles and the target's defaults, and
+// its page styles are dropped. A document about to be inserted is made to
+// carry its look: its root styles get its defaults spelled out, and at a page
+// start its first paragraph names the page style (and page number) it begins
+// with. Then it is written as .odt to `odt`.
+void writeForInsertion(const Document& source, bool pageStart, const std::string& odt);
+
+// Gives every named style in the .odt file a name of its own ending in
+// "-N" (shown as "… (N)"), so that none is taken for the target's style of
+// the same name. N is the document's place in the merge.
+void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number);
+
+// The part of renameStyles that works on the XML text, for testing.
+// `styles` and `content` are styles.xml and content.xml, changed in place.
+void renameStylesInXml(std::string& styles, std::string& content, int number);
+
+}  // namespace tessaro
