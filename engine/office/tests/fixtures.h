@@ -19,6 +19,10 @@ struct Content {
 };
 
 void writeDocument(Office& office, const Content& content, const std::string& path);
+// A .docx that is one table of `rows` rows and nothing else, as programs
+// that generate reports write it: its body ends with the table, which
+// neither Word nor LibreOffice ever writes.
+void writeTableDocument(const std::string& marker, int rows, const std::string& path);
 
 // A copy of `source` cut to half its length.
 void writeTruncated(const std::string& source, const std::string& path);
