@@ -133,6 +133,8 @@ public:
         const std::string longestPipe = "/OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + std::string(32, 'f');
         if (path_.size() + longestPipe.size() < sizeof(sockaddr_un::sun_path))
             setenv("OSL_SOCKET_PATH", path_.c_str(), 1);
+        else
+            unsetenv("OSL_SOCKET_PATH");  // never a folder of another run, which may go first
     }
     ~RunFolder() { removeTree(path_); }
     RunFolder(const RunFolder&) = delete;

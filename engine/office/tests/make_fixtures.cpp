@@ -4,7 +4,6 @@
 #include "fixtures.h"
 #include "session.h"
 
-#include <fstream>
 #include <iostream>
 
 using namespace tessaro;
@@ -46,12 +45,6 @@ int main(int argc, char** argv)
         writeDocument(office, {"密", 1, false, 0, false, false, false, "secret"}, folder + "/locked.doc");
         writeGarbage(folder + "/damaged.docx");
         writeDocument(office, {"长", 30, true, 0, false, false, false, ""}, folder + "/long.docx");
-        // Files that are no Word document at all, under Word names.
-        std::ofstream(folder + "/empty.docx");
-        std::ofstream(folder + "/page.docx") << "<!DOCTYPE html>\n<html><body><p>网页</p></body></html>\n";
-        std::ofstream(folder + "/notes.docx") << "纯文本，不是 Word 文档。\n";
-        writeTruncated(folder + "/丙.docx", folder + "/truncated.docx");
-        writeTableDocument("表", 300, folder + "/table.docx");
     } catch (const std::exception& e) {
         std::cerr << "tessaro-engine-fixtures: " << e.what() << "\n";
         return 1;

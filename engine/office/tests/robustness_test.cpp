@@ -48,13 +48,7 @@ std::vector<std::string> names(const std::string& folder)
     return found;
 }
 
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-size_t hash(const std::string& path) { return std::hash<std::string>()(readText(path)); }
+size_t hash(const std::string& path) { return std::hash<std::string>()(readBytes(path)); }
 
 // Engines and soffice processes started by this suite: they carry its TMPDIR.
 std::vector<pid_t> ourProcesses(const std::string& temp, const char* name)
@@ -62,11 +56,11 @@ std::vector<pid_t> ourProcesses(const std::string& temp, const char* name)
     std::vector<pid_t> found;
     for (const std::string& entry : names("/proc")) {
         const pid_t pid = std::atoi(entry.c_str());
-        if (pid <= 0 || readText("/proc/" + entry + "/comm") != std::string(name) + "\n")
+        if (pid <= 0 || readBytes("/proc/" + entry + "/comm") != std::string(name) + "\n")
             continue;
-        const std::string stat = readText("/proc/" + entry + "/stat");
+        const std::string stat = readBytes("/proc/" + entry + "/stat");
         if (stat.find(") Z") == std::string::npos &&
-            readText("/proc/" + entry + "/environ").find("TMPDIR=" + temp) != std::string::npos)
+            readBytes("/proc/" + entry + "/environ").find("TMPDIR=" + temp) != std::string::npos)
             found.push_back(pid);
     }
     return found;
@@ -75,7 +69,7 @@ std::vector<pid_t> ourProcesses(const std::string& temp, const char* name)
 // A .docx that was written to its end: a zip with its closing record.
 bool completeZip(const std::string& path)
 {
-    const std::string bytes = readText(path);
+    const std::string bytes = readBytes(path);
     return bytes.size() > 22 && bytes.rfind(std::string("PK\x05\x06", 4)) != std::string::npos;
 }
 
@@ -140,7 +134,7 @@ public:
         while (std::chrono::steady_clock::now() < deadline) {
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 done_ = true;
-                output = readText(output_);
+                output = readBytes(output_);
                 return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             }
             std::this_thread::sleep_for(20ms);
@@ -264,16 +258,6 @@ const std::map<std::string, std::string> kBadInputs{
     {"damaged.doc", "损坏"},     {"locked.docx", "密码"},    {"locked.doc", "密码"},      {"empty.docx", "文件为空"},
     {"page.docx", "网页"},       {"notes.docx", "纯文本"},
 };
-
-std::string failure(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EngineError& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 TEST_F(Robustness, BadInputsAreRefusedWithTheirReasonWhereverTheyStand)
 {
