@@ -79,6 +79,13 @@ std::vector<std::string> entries(const std::string& folder, const std::string& p
     return names;
 }
 
+// LibreOffice's lock file for a document it writes, which a failed write can leave.
+std::string lockFileOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return path.substr(0, slash + 1) + ".~lock." + path.substr(slash + 1) + "#";
+}
+
 void removeNotedPartials(const std::string& folder)
 {
     for (const std::string& note : entries(folder, kNotePrefix)) {
@@ -87,8 +94,10 @@ void removeNotedPartials(const std::string& folder)
         if (length <= 0)
             continue;
         const std::string path(target.data(), static_cast<size_t>(length));
-        if (path.compare(path.rfind('/') + 1, std::strlen(kPartialPrefix), kPartialPrefix) == 0)
+        if (path.compare(path.rfind('/') + 1, std::strlen(kPartialPrefix), kPartialPrefix) == 0) {
             ::unlink(path.c_str());
+            ::unlink(lockFileOf(path).c_str());
+        }
     }
 }
 
@@ -165,6 +174,7 @@ PartialFile::PartialFile(const std::string& path) : path_(path)
 PartialFile::~PartialFile()
 {
     ::unlink(path_.c_str());
+    ::unlink(lockFileOf(path_).c_str());
     if (!note_.empty())
         ::unlink(note_.c_str());
 }

@@ -62,6 +62,12 @@ TEST_F(AtomicWrite, AFailedOrEmptyWriteKeepsTheEarlierFileAndLeavesNothing)
         },
         [](const std::string& temporary) { std::ofstream(temporary).flush(); },
         [](const std::string&) {},
+        [](const std::string& temporary) {
+            // What LibreOffice leaves when its write fails: its lock file beside the document.
+            const auto slash = temporary.rfind('/');
+            std::ofstream(temporary.substr(0, slash + 1) + ".~lock." + temporary.substr(slash + 1) + "#") << "lock";
+            throw EngineError("disk full");
+        },
     };
     for (const auto& write : failures) {
         EXPECT_THROW(writeAtomically(target_, write), EngineError);

@@ -424,8 +424,11 @@ protected:
                 EngineRun next(temp(), {"pages", input("a.docx")});
                 EXPECT_EQ(next.finish(), 0) << next.output;
             }
-            EXPECT_EQ(hash(job.kept), hashes_["a.docx"]);
-            expectClean(job.out);
+            if (fs::exists(job.out)) {
+                EXPECT_EQ(hash(job.kept), hashes_["a.docx"]);
+                expectClean(job.out);
+            }
+            EXPECT_TRUE(names(temp()).empty()) << "temporary entries left";
         });
     }
 };
@@ -445,7 +448,7 @@ TEST_F(Faults, AKilledEngineLeavesNothingOnceTheNextOneStarts)
 TEST_F(Faults, AFrozenSofficeIsEndedAfterTheCallLimit)
 {
     for (const Job& job : jobs("soffice-frozen"))
-        run("soffice frozen", job, [](EngineRun&, pid_t soffice) { ::kill(soffice, SIGSTOP); }, "无响应",
+        run("soffice frozen", job, [](EngineRun&, pid_t soffice) { ::kill(soffice, SIGSTOP); }, "LibreOffice",
             {"TESSARO_ENGINE_CALL_TIMEOUT=3"});
 }
 
