@@ -7,6 +7,9 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 setup_all
+# The robustness suite leaves its figures here; stale ones would mislead.
+ROBUSTNESS_FIGURES=$BUILD/engine/robustness-engine.txt
+rm -f "$ROBUSTNESS_FIGURES"
 
 # Window tests run inside one Wine virtual desktop: no window manager is
 # needed, and destroying windows is fast.
@@ -96,3 +99,7 @@ if [ "${TESSARO_SKIP_ENGINE:-0}" != 1 ]; then
   log "document engine benchmark"
   "$ROOT/scripts/bench-engine.sh"
 fi
+
+# The robustness suite's figures: bad inputs and faults tried, and what
+# they left behind.
+if [ -f "$ROBUSTNESS_FIGURES" ]; then log "robustness: $(cat "$ROBUSTNESS_FIGURES")"; fi

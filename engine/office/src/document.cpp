@@ -1,17 +1,22 @@
 #include "document.h"
 
+#include "atomic_write.h"
 #include "engine_error.h"
 
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/task/PasswordRequest.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
+#include <com/sun/star/text/XRelativeTextContentInsert.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
@@ -99,6 +104,61 @@ bool isDirectory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isEmptyFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_size == 0;
+}
+
+// What Word opens as a document. LibreOffice also opens web pages, plain
+// text and other writers' files as text documents; merged or saved as Word
+// documents they come out as something the user never had.
+bool isWordFormat(const std::string& filter)
+{
+    static const char* const kWordFilters[] = {"MS Word",  "MS WinWord", "Office Open XML Text", "Rich Text Format",
+                                               "writer8",  "StarOffice XML (Writer)", "OpenDocument Text"};
+    for (const char* prefix : kWordFilters)
+        if (filter.rfind(prefix, 0) == 0)
+            return true;
+    return false;
+}
+
+// Why a file LibreOffice opened is no Word document. Bytes it cannot place
+// at all come out as plain text.
+std::string notWordReason(const std::string& filter)
+{
+    if (filter.find("HTML") != std::string::npos || filter.rfind("writerweb", 0) == 0)
+        return "不是 Word 文档，而是网页 (not a Word document: HTML)";
+    if (filter.rfind("Text", 0) == 0)
+        return "不是 Word 文档，文件已损坏或是纯文本 (not a Word document: damaged or plain text)";
+    return "不是 Word 文档，格式不支持 (not a Word document: " + filter + ")";
+}
+
+// A generated .docx may end with a table (one that is only a table does).
+// Word adds the paragraph it always keeps after a table when it opens the
+// file; LibreOffice leaves the body without a place a cursor can stand in.
+void endWithParagraph(const Document& doc)
+{
+    Reference<css::text::XText> body = doc.text()->getText();
+    Reference<css::container::XEnumeration> items =
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration();
+    Reference<css::lang::XServiceInfo> last;
+    while (items->hasMoreElements())
+        last.set(items->nextElement(), UNO_QUERY);
+    if (!last.is() || !last->supportsService("com.sun.star.text.TextTable"))
+        return;
+    Reference<css::text::XTextContent> paragraph(
+        Reference<css::lang::XMultiServiceFactory>(doc.component(), UNO_QUERY_THROW)
+            ->createInstance("com.sun.star.text.Paragraph"),
+        UNO_QUERY_THROW);
+    // Deprecated in the SDK for XText::insertTextContent, which cannot place anything after a table.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    Reference<css::text::XRelativeTextContentInsert>(body, UNO_QUERY_THROW)
+        ->insertTextContentAfter(paragraph, Reference<css::text::XTextContent>(last, UNO_QUERY_THROW));
+#pragma GCC diagnostic pop
+}
+
 std::string loadedFilter(const Document& doc)
 {
     Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
@@ -117,6 +177,9 @@ Document loadDocument(const Reference<css::frame::XDesktop2>& desktop, const std
 {
     if (!isRegularFile(path))
         throw EngineError("文件不存在 (file not found): " + path);
+    // LibreOffice takes an empty file for an empty document; Word refuses it.
+    if (isEmptyFile(path))
+        throw EngineError("文件为空，不是 Word 文档 (empty file): " + path);
     const rtl::OUString url = fileUrl(path);
     rtl::Reference<AbortingHandler> handler(new AbortingHandler);
     Document doc;
@@ -137,9 +200,12 @@ Document loadDocument(const Reference<css::frame::XDesktop2>& desktop, const std
     if (!doc.loaded())
         throw EngineError("无法打开文档，文件已损坏或格式不支持 (damaged or unsupported): " + path);
     Reference<css::text::XTextDocument> text(doc.component(), UNO_QUERY);
-    const std::string filter = loadedFilter(doc);
-    if (!text.is() || filter.rfind("Text", 0) == 0)
+    if (!text.is())
         throw EngineError("不是 Word 文档，文件已损坏或格式不支持 (not a word-processing document): " + path);
+    const std::string filter = loadedFilter(doc);
+    if (!isWordFormat(filter))
+        throw EngineError(notWordReason(filter) + ": " + path);
+    endWithParagraph(doc);
     return doc;
 }
 
@@ -164,6 +230,13 @@ Document newDocument(const Reference<css::frame::XDesktop2>& desktop)
     if (!doc.loaded())
         throw EngineError("无法新建文档 (cannot create a document)");
     return doc;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 std::string filterForPath(const std::string& path)
@@ -197,8 +270,10 @@ void storeDocument(const Document& doc, const std::string& path)
         throw EngineError("输出路径是文件夹 (output path is a folder): " + path);
     Reference<css::frame::XStorable> storable(doc.component(), UNO_QUERY_THROW);
     try {
-        storable->storeToURL(fileUrl(path), props({prop("FilterName", css::uno::Any(ou(filter))),
-                                                   prop("Overwrite", css::uno::Any(true))}));
+        writeAtomically(path, [&](const std::string& temporary) {
+            storable->storeToURL(fileUrl(temporary), props({prop("FilterName", css::uno::Any(ou(filter))),
+                                                            prop("Overwrite", css::uno::Any(true))}));
+        });
     } catch (const css::io::IOException&) {
         throw EngineError("保存失败 (cannot write): " + path);
     }

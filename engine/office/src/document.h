@@ -43,6 +43,9 @@ Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
 void storeDocument(const Document& doc, const std::string& path);
 void storeScratch(const Document& doc, const std::string& path);
 
+// Both paths name one existing file (through links and other spellings too).
+bool sameFile(const std::string& a, const std::string& b);
+
 // The export filter for a file name's extension, or empty if unsupported.
 std::string filterForPath(const std::string& path);
 

@@ -1,3 +1,4 @@
+#include "document.h"
 #include "engine_error.h"
 #include "server.h"
 #include "session.h"
@@ -60,6 +61,9 @@ int merge(std::vector<std::string> args)
     if (args.size() < 2)
         throw EngineError(kUsage);
     args = absolute(args);
+    for (size_t i = 1; i < args.size(); ++i)
+        if (sameFile(args[0], args[i]))
+            throw EngineError("输出文件不能是要合并的文档 (the output is one of the inputs): " + args[0]);
     Session session(callLimit());
     const int doc = session.open(args[1], true);
     for (size_t i = 2; i < args.size(); ++i) {
@@ -80,7 +84,9 @@ int split(std::vector<std::string> args)
 {
     int files = 0;
     if (args.size() == 4 && args[0] == "--files") {
-        files = std::atoi(args[1].c_str());
+        files = number(args[1]);
+        if (files < 1)
+            throw EngineError("文件数必须大于 0 (the number of files must be at least 1): " + args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.size() != 2)

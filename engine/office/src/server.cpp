@@ -23,14 +23,6 @@ namespace {
 
 constexpr const char* kProtocolVersion = "1";
 
-int number(const std::string& text)
-{
-    if (text.empty() || text.size() > 9 ||
-        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
-        throw EngineError("参数不是数字 (not a number): " + text);
-    return std::stoi(text);
-}
-
 bool flag(const std::string& text)
 {
     if (text != "0" && text != "1")
@@ -105,6 +97,14 @@ private:
 };
 
 }  // namespace
+
+int number(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+        throw EngineError("参数不是数字 (not a number): " + text);
+    return std::stoi(text);
+}
 
 Endpoint endpointFromEnvironment()
 {

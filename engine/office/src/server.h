@@ -18,6 +18,9 @@ struct Endpoint {
 
 Endpoint endpointFromEnvironment();
 
+// A whole number given as digits only ("2.5", "-1", "abc" and "" are not).
+int number(const std::string& text);
+
 // Runs one request against the session; errors become an "error" reply.
 // Sets `quit` when the client asked the engine to end.
 Fields dispatch(Session& session, const Fields& request, bool& quit);

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "atomic_write.h"
 #include "engine_error.h"
 #include "naming.h"
 #include "own_styles.h"
@@ -8,6 +9,7 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -252,6 +254,11 @@ void Session::saveAs(int doc, const std::string& path)
 {
     guarded("save " + path, [&] {
         OpenDocument& entry = get(doc);
+        // As in Word: a file open read-only, or in another window, is not written over.
+        for (const auto& [handle, other] : docs_)
+            if (sameFile(other.fullName, path) &&
+                (handle != doc || Reference<css::frame::XStorable>(other.doc.component(), UNO_QUERY_THROW)->isReadonly()))
+                throw EngineError("文档已打开，不能覆盖 (the file is open): " + path);
         storeDocument(entry.doc, path);
         entry.fullName = path;
     });
@@ -423,11 +430,13 @@ void Session::savePage(int doc, int page, const std::string& path)
         if (filterForPath(path).empty())
             throw EngineError("不支持的文件类型 (unsupported file type): " + path);
         const std::string dot = path.substr(path.rfind('.'));
-        std::error_code failed;
-        std::filesystem::copy_file(pagePiece(doc, page, dot), path, std::filesystem::copy_options::overwrite_existing,
-                                   failed);
-        if (failed)
-            throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
+        const std::string& piece = pagePiece(doc, page, dot);
+        writeAtomically(path, [&](const std::string& temporary) {
+            std::error_code failed;
+            std::filesystem::copy_file(piece, temporary, std::filesystem::copy_options::overwrite_existing, failed);
+            if (failed)
+                throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
+        });
     });
 }
 

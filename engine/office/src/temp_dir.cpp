@@ -1,9 +1,9 @@
 #include "temp_dir.h"
 
 #include "engine_error.h"
+#include "run_folder.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ftw.h>
 #include <vector>
@@ -13,8 +13,7 @@ namespace tessaro {
 
 TempDir::TempDir(const std::string& prefix)
 {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
+    std::string pattern = runFolder() + "/" + prefix + "-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (!mkdtemp(buffer.data()))

@@ -3,7 +3,7 @@
 
 namespace tessaro {
 
-// A private directory under $TMPDIR (or /tmp), removed with its contents.
+// A private directory in the run's folder, removed with its contents.
 class TempDir {
 public:
     explicit TempDir(const std::string& prefix);

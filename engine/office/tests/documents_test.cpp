@@ -94,16 +94,6 @@ protected:
 std::unique_ptr<Session> Documents::session_;
 std::unique_ptr<TempDir> Documents::dir_;
 
-std::string failure(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EngineError& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 TEST_F(Documents, MergeWithBreaksAddsUpPagesInOrderAcrossFormats)
 {
     const std::vector<std::string> inputs{path("a.docx"), path("b.doc"), path("c.rtf"), path("d.odt")};

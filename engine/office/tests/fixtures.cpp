@@ -18,6 +18,7 @@
 #include <com/sun/star/text/TextContentAnchorType.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 
+#include <cstdint>
 #include <fstream>
 #include <vector>
 
@@ -272,6 +273,90 @@ void writeDocument(Office& office, const Content& content, const std::string& pa
         args.push_back(prop("Password", css::uno::Any(ou(content.password))));
     storable->storeToURL(fileUrl(path), css::uno::Sequence<css::beans::PropertyValue>(
                                             args.data(), static_cast<sal_Int32>(args.size())));
+}
+
+namespace {
+
+uint32_t crc32(const std::string& bytes)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : bytes) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A zip archive of uncompressed entries, which is all a .docx needs to be.
+std::string zip(const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    std::string archive, directory;
+    auto put = [](std::string& out, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    for (const auto& [name, data] : entries) {
+        const uint32_t offset = static_cast<uint32_t>(archive.size());
+        const uint32_t crc = crc32(data), size = static_cast<uint32_t>(data.size());
+        put(archive, 0x04034b50, 4);
+        put(archive, 20, 2), put(archive, 0, 2), put(archive, 0, 2), put(archive, 0, 4);
+        put(archive, crc, 4), put(archive, size, 4), put(archive, size, 4);
+        put(archive, static_cast<uint32_t>(name.size()), 2), put(archive, 0, 2);
+        archive += name + data;
+        put(directory, 0x02014b50, 4);
+        put(directory, 20, 2), put(directory, 20, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
+        put(directory, crc, 4), put(directory, size, 4), put(directory, size, 4);
+        put(directory, static_cast<uint32_t>(name.size()), 2);
+        put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
+        put(directory, offset, 4);
+        directory += name;
+    }
+    const uint32_t start = static_cast<uint32_t>(archive.size());
+    archive += directory;
+    put(archive, 0x06054b50, 4);
+    put(archive, 0, 2), put(archive, 0, 2);
+    put(archive, static_cast<uint32_t>(entries.size()), 2), put(archive, static_cast<uint32_t>(entries.size()), 2);
+    put(archive, static_cast<uint32_t>(directory.size()), 4), put(archive, start, 4), put(archive, 0, 2);
+    return archive;
+}
+
+}  // namespace
+
+void writeTableDocument(const std::string& marker, int rows, const std::string& path)
+{
+    std::string table = "<w:tbl><w:tblPr><w:tblW w:w=\"9000\" w:type=\"dxa\"/></w:tblPr><w:tblGrid>"
+                        "<w:gridCol w:w=\"3000\"/><w:gridCol w:w=\"3000\"/><w:gridCol w:w=\"3000\"/></w:tblGrid>";
+    for (int r = 1; r <= rows; ++r) {
+        table += "<w:tr>";
+        for (int c = 1; c <= 3; ++c)
+            table += "<w:tc><w:p><w:r><w:t>" + marker + "行" + std::to_string(r) + "列" + std::to_string(c) +
+                     "</w:t></w:r></w:p></w:tc>";
+        table += "</w:tr>";
+    }
+    table += "</w:tbl>";
+    const std::string document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>" +
+        table +
+        "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1440\" w:right=\"1440\" "
+        "w:bottom=\"1440\" w:left=\"1440\" w:header=\"720\" w:footer=\"720\" w:gutter=\"0\"/></w:sectPr>"
+        "</w:body></w:document>";
+    const std::string types =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Override PartName=\"/word/document.xml\" "
+        "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></Types>";
+    const std::string relations =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" "
+        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+        "Target=\"word/document.xml\"/></Relationships>";
+    std::ofstream(path, std::ios::binary)
+        << zip({{"[Content_Types].xml", types}, {"_rels/.rels", relations}, {"word/document.xml", document}});
 }
 
 void writeTruncated(const std::string& source, const std::string& path)

@@ -41,6 +41,10 @@ void writeWordprocessingML(const std::string& marker, int pages, const std::stri
 // Documents made by more than one tool, each with its own look: together
 // they hold everything a merge must keep. Returns their paths, in merge order.
 std::vector<std::string> writeCorpus(Office& office, const std::string& folder);
+// A .docx that is one table of `rows` rows and nothing else, as programs
+// that generate reports write it: its body ends with the table, which
+// neither Word nor LibreOffice ever writes.
+void writeTableDocument(const std::string& marker, int rows, const std::string& path);
 
 // A copy of `source` cut to half its length.
 void writeTruncated(const std::string& source, const std::string& path);

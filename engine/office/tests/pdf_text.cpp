@@ -1,5 +1,7 @@
 #include "pdf_text.h"
 
+#include "engine_error.h"
+
 #include <array>
 #include <cctype>
 #include <cstdio>
@@ -27,6 +29,16 @@ std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string failure(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EngineError& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 std::vector<std::string> pageTexts(Session& session, const std::string& document, const std::string& scratch)

@@ -1,6 +1,7 @@
 #pragma once
 #include "session.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace tessaro::test {
 std::vector<std::string> pageTexts(Session& session, const std::string& document, const std::string& scratch);
 
 std::string readBytes(const std::string& path);
+// The message of the EngineError `action` throws, or "no error".
+std::string failure(const std::function<void()>& action);
 // Runs a shell command with a time limit; returns its standard output.
 std::string run(const std::string& command, int seconds = 60);
 
