@@ -11,41 +11,53 @@ namespace {
 using word::Document;
 using word::Result;
 using word::Span;
+using word::Status;
 
 // Walks the insertion point from the first page to the last, noting where
-// each page lies. Nothing when the pages cannot be told.
-std::optional<std::vector<Span>> PageSpans(word::Application& word, Document& source) {
-  if (!source.SelectStart()) return std::nullopt;
+// each page lies.
+Result<std::vector<Span>> PageSpans(word::Application& word, Document& source) {
+  if (Status start = source.SelectStart(); !start) return start.failure();
   const Result<int> count = source.PageCount();
-  if (!count || *count < 1) return std::nullopt;
+  if (!count) return count.failure();
+  if (*count < 1) return word::Failure{E_FAIL, L"文档没有页"};
   std::vector<Span> pages;
   for (int page = 1;; ++page) {
     Result<Span> span = source.CurrentPage();
-    if (!span) return std::nullopt;
+    if (!span) return span.failure();
     pages.push_back(*span);
     if (page == *count) return pages;
-    if (!word.NextPage()) return std::nullopt;
+    if (Status next = word.NextPage(); !next) return next.failure();
   }
 }
 
+// "第 3 页" or, for a run of pages, "第 4-5 页".
+std::wstring PagesText(std::size_t first, int length) {
+  std::wstring text = L"第 " + std::to_wstring(first + 1);
+  if (length > 1) text += L"-" + std::to_wstring(first + length);
+  return text + L" 页";
+}
+
 // Writes each run of pages into its own file; stops at the first file that
-// cannot be written.
-void WritePieces(Document& source, const std::vector<Span>& pages, const std::vector<int>& parts,
-                 const std::wstring& document_path, const std::wstring& output_folder, word::Report& report) {
+// cannot be written. Returns how many were written.
+int WritePieces(Document& source, const std::vector<Span>& pages, const std::vector<int>& parts,
+                const std::wstring& document_path, const std::wstring& output_folder, word::Report& report) {
   std::size_t first = 0;
-  int number = 0;
+  int written = 0;
   for (int length : parts) {
     const Span span{pages[first].start, pages[first + length - 1].end};
-    first += length;
-    const std::wstring file = PageFileName(output_folder, document_path, ++number);
+    const std::wstring file = PageFileName(output_folder, document_path, written + 1);
     Result<std::unique_ptr<Document>> piece = source.CopyToNewDocument(span);
-    const bool saved = piece && (*piece)->SaveAs(file);
+    Status saved = piece ? (*piece)->SaveAs(file) : Status(piece.failure());
     if (piece) (void)(*piece)->Close();
     if (!saved) {
-      report.Add(L"无法保存文档: " + file);
-      return;
+      report.Add(L"已生成 " + std::to_wstring(written) + L" 个文件,无法保存" + PagesText(first, length), file,
+                 saved.failure());
+      return written;
     }
+    first += length;
+    ++written;
   }
+  return written;
 }
 
 }  // namespace
@@ -68,22 +80,20 @@ std::vector<int> EvenParts(int pages, int files) {
   return parts;
 }
 
-void SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
-                 std::optional<int> files, word::Report& report) {
+int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
+                std::optional<int> files, word::Report& report) {
   Result<std::unique_ptr<Document>> opened = word.Open(document_path, word::OpenMode::kReadOnly);
-  if (!opened) {
-    report.Add(L"无法打开文档: " + document_path);
-    return;
-  }
+  if (!report.Check(opened, L"无法打开文档", document_path)) return 0;
   Document& source = **opened;
-  const std::optional<std::vector<Span>> pages = PageSpans(word, source);
-  if (pages) {
+  const Result<std::vector<Span>> pages = PageSpans(word, source);
+  int written = 0;
+  if (report.Check(pages, L"无法统计页数", document_path)) {
     const int count = static_cast<int>(pages->size());
-    WritePieces(source, *pages, EvenParts(count, files.value_or(count)), document_path, output_folder, report);
-  } else {
-    report.Add(L"无法统计页数: " + document_path);
+    written = WritePieces(source, *pages, EvenParts(count, files.value_or(count)), document_path, output_folder,
+                          report);
   }
-  (void)source.Close();
+  if (!report.broken()) (void)source.Close();
+  return written;
 }
 
 }  // namespace tessaro::fengewj

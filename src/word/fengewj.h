@@ -21,8 +21,9 @@ std::vector<int> EvenParts(int pages, int files);
 
 // Splits one document into one file per page, or into `files` files when
 // given. A document that fails stops at that point; its problem goes into
-// the report, and the files already written stay.
-void SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
+// the report, and the files already written stay. Returns how many files
+// were written.
+int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
                  std::optional<int> files, word::Report& report);
 
 }  // namespace tessaro::fengewj

@@ -24,6 +24,20 @@ std::optional<int> ParseFileCount(const std::wstring& text) {
   return static_cast<int>(value);
 }
 
+namespace {
+
+// A batch that could not go on: why, the problems so far, what each document
+// tried gave, and the documents never tried.
+std::wstring EndedEarly(const std::wstring& headline, const Report& report, const std::vector<std::wstring>& done,
+                        const std::vector<AddedDocument>& documents, std::size_t next, std::size_t count) {
+  std::wstring text = report.Text(headline);
+  for (const std::wstring& line : done) text.append(1, L'\n').append(line);
+  for (std::size_t i = next; i < count; ++i) text.append(L"\n未分割: ").append(documents[i].FullPath());
+  return text;
+}
+
+}  // namespace
+
 void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
            const WordStarter& start_word, const ShowMessage& show_message) {
   if (options.output_folder.empty()) {
@@ -45,15 +59,29 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
   // A document that fails does not keep the ones after it from being split.
   Report report;
   const std::size_t count = options.batch ? documents.size() : 1;
+  std::vector<std::wstring> done;  // what became of each document tried
   for (std::size_t i = 0; i < count; ++i) {
+    const std::wstring path = documents[i].FullPath();
     // Each document in a Word of its own, as a stuck document cannot then
     // spoil the next.
     std::optional<WordSession> word = WordSession::Start(start_word);
     if (!word) {
-      show_message(kCannotStartWord);
+      show_message(i == 0 ? std::wstring(kCannotStartWord)
+                          : EndedEarly(std::wstring(L"分割未完成: ") + kCannotStartWord, report, done, documents, i,
+                                       count));
       return;
     }
-    fengewj::SplitByPage(**word, documents[i].FullPath(), options.output_folder, files, report);
+    const int written = fengewj::SplitByPage(**word, path, options.output_folder, files, report);
+    done.push_back(path + L": 已生成 " + std::to_wstring(written) + L" 个文件");
+    if (report.broken()) {
+      // A Word that stopped answering would keep us waiting through Quit too.
+      if (report.unanswered())
+        word->LeaveRunning();
+      else
+        word->End();
+      show_message(EndedEarly(report.BreakdownText(L"分割"), report, done, documents, i + 1, count));
+      return;
+    }
   }
   show_message(report.empty() ? L"分割完毕!" : report.Text(L"分割未完全成功!"));
 }
