@@ -33,9 +33,9 @@ constexpr char kSettings[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 </oor:items>
 )";
 
-// How long a window may take to come up; LibreOffice starting on a busy
-// machine takes seconds.
-constexpr std::chrono::seconds kWindowLimit(30);
+// How long a window may take to come up: a first run and a second one of
+// LibreOffice on a busy machine.
+constexpr std::chrono::seconds kWindowLimit(60);
 
 // The number of LibreOffice windows on the display, as xwininfo lists them.
 int windowsOnDisplay()
@@ -47,23 +47,15 @@ int windowsOnDisplay()
     char buffer[4096];
     while (size_t got = fread(buffer, 1, sizeof buffer, list))
         text.append(buffer, got);
-    pclose(list);
+    // No xwininfo, or no display it can reach: nothing to count.
+    if (pclose(list) != 0)
+        return -1;
     int count = 0;
-    for (size_t at = text.find(" - LibreOffice"); at != std::string::npos; at = text.find(" - LibreOffice", at + 1))
+    // By class: a title with Chinese in it is listed only as COMPOUND_TEXT.
+    const std::string writer = "\"libreoffice-writer\")";
+    for (size_t at = text.find(writer); at != std::string::npos; at = text.find(writer, at + 1))
         ++count;
     return count;
-}
-
-// Waits, within bounds, until one more LibreOffice window is up than
-// `before`, so that whatever the program shows next (its final message)
-// comes above the document and not under it.
-void waitForWindow(int before)
-{
-    if (before < 0)
-        return;
-    const auto deadline = std::chrono::steady_clock::now() + kWindowLimit;
-    while (windowsOnDisplay() <= before && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
 void writeSettings(const std::string& profile)
@@ -96,16 +88,25 @@ bool Viewer::show(const std::string& path)
         writeSettings(profile_->path());
     }
     start(path);
-    if (fresh) {
-        // A new profile is set up by a first run that then exits with 81.
+    // A new profile is set up by a first run that exits with 81 and leaves
+    // the document to a second run. Then wait, within bounds, until the
+    // window is up, so that whatever the program shows next (its final
+    // message) comes above the document and not under it. Without xwininfo
+    // only the first run is waited for.
+    bool firstRun = fresh;
+    const auto deadline = std::chrono::steady_clock::now() + (before < 0 ? kProfileLimit : kWindowLimit);
+    while (std::chrono::steady_clock::now() < deadline) {
         int status = 0;
-        if (windows_.back().waitFor(kProfileLimit, &status)) {
+        if (firstRun && windows_.back().poll(&status)) {
             if (!WIFEXITED(status) || WEXITSTATUS(status) != Soffice::kProfileCreatedStatus)
                 throw EngineError("无法显示文档 (LibreOffice did not start): " + path);
+            firstRun = false;
             start(path);
         }
+        if (before < 0 ? !firstRun : windowsOnDisplay() > before)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    waitForWindow(before);
     return true;
 }
 
