@@ -1,15 +1,9 @@
 #include "word/dispatch.h"
 
-#include <cwchar>
+#include "word/failure_cause.h"
 
 namespace tessaro::word {
 namespace {
-
-std::wstring Describe(std::wstring_view member, HRESULT code) {
-  wchar_t hex[16];
-  swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(code));
-  return std::wstring(member) + L" failed: " + hex;
-}
 
 // Owns the strings a server puts into EXCEPINFO.
 class ExceptionInfo {
@@ -30,7 +24,7 @@ class ExceptionInfo {
     if (info_.pfnDeferredFillIn) std::exchange(info_.pfnDeferredFillIn, nullptr)(&info_);
     const HRESULT code = FAILED(info_.scode) ? info_.scode : invoke_result;
     if (info_.bstrDescription && *info_.bstrDescription) return {code, info_.bstrDescription};
-    return {code, Describe(member, code)};
+    return {code, DescribeCode(member, code)};
   }
 
  private:
@@ -54,7 +48,7 @@ Result<std::vector<DISPID>> Dispatch::Ids(std::wstring_view member, std::span<co
       names.emplace_back(arg.name);
       key.append(1, L'\n').append(arg.name);
     } else if (names.size() > 1) {
-      return Failure{E_INVALIDARG, std::wstring(member) + L": a positional argument follows a named one"};
+      return Failure{E_INVALIDARG, std::wstring(member) + L": 命名参数之后不能再有位置参数"};
     }
   }
   if (auto cached = ids_.find(key); cached != ids_.end()) return cached->second;
@@ -64,13 +58,13 @@ Result<std::vector<DISPID>> Dispatch::Ids(std::wstring_view member, std::span<co
   std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
   const HRESULT hr = object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
                                             LOCALE_USER_DEFAULT, ids.data());
-  if (FAILED(hr)) return Failure{hr, Describe(member, hr)};
+  if (FAILED(hr)) return Failure{hr, DescribeCode(member, hr)};
   ids_.emplace(std::move(key), ids);
   return ids;
 }
 
 Result<Variant> Dispatch::Invoke(WORD flags, std::wstring_view member, std::span<Argument> args) {
-  if (!object_) return Failure{E_POINTER, Describe(member, E_POINTER)};
+  if (!object_) return Failure{E_POINTER, DescribeCode(member, E_POINTER)};
   Result<std::vector<DISPID>> ids = Ids(member, args);
   if (!ids) return ids.failure();
 
@@ -95,14 +89,14 @@ Result<Variant> Dispatch::Invoke(WORD flags, std::wstring_view member, std::span
                                      (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.Receive(),
                                      exception.get(), &bad_argument);
   if (hr == DISP_E_EXCEPTION) return exception.ToFailure(member, hr);
-  if (FAILED(hr)) return Failure{hr, Describe(member, hr)};
+  if (FAILED(hr)) return Failure{hr, DescribeCode(member, hr)};
   return result;
 }
 
 Result<Dispatch> Dispatch::ChildOf(Result<Variant> result, std::wstring_view member) {
   if (!result) return result.failure();
   ComPtr<IDispatch> child = result->ToDispatch();
-  if (!child) return Failure{E_NOINTERFACE, std::wstring(member) + L" returned no object"};
+  if (!child) return Failure{E_NOINTERFACE, L"调用 " + std::wstring(member) + L" 没有返回对象"};
   return Dispatch(std::move(child));
 }
 

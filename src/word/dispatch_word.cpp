@@ -31,7 +31,7 @@ Status Done(const Result<Variant>& result) {
 Result<int> IntOf(Result<Variant> result, const wchar_t* member) {
   if (!result) return result.failure();
   std::optional<int> value = result->ToInt();
-  if (!value) return Failure{DISP_E_TYPEMISMATCH, std::wstring(member) + L" returned no number"};
+  if (!value) return Failure{DISP_E_TYPEMISMATCH, L"调用 " + std::wstring(member) + L" 没有返回数字"};
   return *value;
 }
 
@@ -77,7 +77,7 @@ class DispatchDocument final : public Document {
     // Update answers the index of the first field it could not update, or 0.
     Result<int> first_failed = IntOf(fields->Call(L"Update"), L"Update");
     if (!first_failed) return first_failed.failure();
-    if (*first_failed != 0) return Failure{E_FAIL, L"field " + std::to_wstring(*first_failed) + L" not updated"};
+    if (*first_failed != 0) return Failure{E_FAIL, L"第 " + std::to_wstring(*first_failed) + L" 个域无法更新"};
     return Ok();
   }
 

@@ -11,23 +11,32 @@ namespace {
 using word::Document;
 using word::Result;
 using word::Span;
+using word::Status;
 
 // Walks the insertion point from the first page to the last, noting where
-// each page lies. Nothing when the pages cannot be told.
-std::optional<std::vector<Span>> PageSpans(word::Application& word, Document& source, word::Progress& progress) {
-  if (!source.SelectStart()) return std::nullopt;
+// each page lies.
+Result<std::vector<Span>> PageSpans(word::Application& word, Document& source, word::Progress& progress) {
+  if (Status start = source.SelectStart(); !start) return start.failure();
   const Result<int> count = source.PageCount();
-  if (!count || *count < 1) return std::nullopt;
+  if (!count) return count.failure();
+  if (*count < 1) return word::Failure{E_FAIL, L"文档没有页"};
   std::vector<Span> pages;
   for (int page = 1;; ++page) {
     Result<Span> span = source.CurrentPage();
-    if (!span) return std::nullopt;
+    if (!span) return span.failure();
     pages.push_back(*span);
     if (page == *count) return pages;
-    if (progress.Cancelled()) return std::nullopt;
+    if (progress.Cancelled()) return word::Failure{E_ABORT, L"已取消"};
     progress.Step(word::PageWalkText(page + 1, *count), 0, 1);
-    if (!word.NextPage()) return std::nullopt;
+    if (Status next = word.NextPage(); !next) return next.failure();
   }
+}
+
+// "第 3 页" or, for a run of pages, "第 4-5 页".
+std::wstring PagesText(std::size_t first, int length) {
+  std::wstring text = L"第 " + std::to_wstring(first + 1);
+  if (length > 1) text += L"-" + std::to_wstring(first + length);
+  return text + L" 页";
 }
 
 // Writes each run of pages into its own file; stops at the first file that
@@ -36,23 +45,25 @@ int WritePieces(Document& source, const std::vector<Span>& pages, const std::vec
                 const std::wstring& document_path, const std::wstring& output_folder, word::Report& report,
                 word::Progress& progress) {
   std::size_t first = 0;
-  int number = 0;
+  int written = 0;
   const int count = static_cast<int>(parts.size());
   for (int length : parts) {
-    if (progress.Cancelled()) return number;
-    progress.Step(word::PieceText(number + 1, count, count == static_cast<int>(pages.size())), number, count);
+    if (progress.Cancelled()) return written;
+    progress.Step(word::PieceText(written + 1, count, count == static_cast<int>(pages.size())), written, count);
     const Span span{pages[first].start, pages[first + length - 1].end};
-    first += length;
-    const std::wstring file = PageFileName(output_folder, document_path, ++number);
+    const std::wstring file = PageFileName(output_folder, document_path, written + 1);
     Result<std::unique_ptr<Document>> piece = source.CopyToNewDocument(span);
-    const bool saved = piece && (*piece)->SaveAs(file);
+    Status saved = piece ? (*piece)->SaveAs(file) : Status(piece.failure());
     if (piece) (void)(*piece)->Close();
     if (!saved) {
-      report.Add(L"无法保存文档: " + file);
-      return number - 1;
+      report.Add(L"已生成 " + std::to_wstring(written) + L" 个文件,无法保存" + PagesText(first, length), file,
+                 saved.failure());
+      return written;
     }
+    first += length;
+    ++written;
   }
-  return number;
+  return written;
 }
 
 }  // namespace
@@ -78,21 +89,18 @@ std::vector<int> EvenParts(int pages, int files) {
 int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
                 std::optional<int> files, word::Report& report, word::Progress& progress) {
   Result<std::unique_ptr<Document>> opened = word.Open(document_path, word::OpenMode::kReadOnly);
-  if (!opened) {
-    report.Add(L"无法打开文档: " + document_path);
-    return 0;
-  }
+  if (!report.Check(opened, L"无法打开文档", document_path)) return 0;
   Document& source = **opened;
+  const Result<std::vector<Span>> pages = PageSpans(word, source, progress);
   int written = 0;
-  const std::optional<std::vector<Span>> pages = PageSpans(word, source, progress);
   if (pages) {
     const int count = static_cast<int>(pages->size());
     written = WritePieces(source, *pages, EvenParts(count, files.value_or(count)), document_path, output_folder,
                           report, progress);
   } else if (!progress.Cancelled()) {
-    report.Add(L"无法统计页数: " + document_path);
+    report.Check(pages, L"无法统计页数", document_path);
   }
-  (void)source.Close();
+  if (!report.broken()) (void)source.Close();
   return written;
 }
 

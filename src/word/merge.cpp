@@ -20,42 +20,35 @@ void Append(Application& word, const std::wstring& path, const std::wstring& bas
   // base itself; closing that would end the merge.
   if (!SameFile(path, base_path)) {
     Result<std::unique_ptr<Document>> probe = word.Open(path, OpenMode::kReadOnly);
-    if (!probe) {
-      report.Add(L"无法打开文档: " + path);
-      return;
-    }
+    if (!report.Check(probe, L"无法打开文档", path)) return;
     // Left open, it would be the active document and receive the insertion.
-    if (!(*probe)->Close()) {
-      report.Add(L"无法插入文档: " + path);
-      return;
-    }
+    if (!report.Check((*probe)->Close(), L"无法插入文档", path)) return;
   }
-  if (!word.EndOfDocument() || (page_break && !word.InsertPageBreak()) || !word.InsertFile(path))
-    report.Add(L"无法插入文档: " + path);
+  if (!report.Check(word.EndOfDocument(), L"无法插入文档", path)) return;
+  if (page_break && !report.Check(word.InsertPageBreak(), L"无法插入文档", path)) return;
+  (void)report.Check(word.InsertFile(path), L"无法插入文档", path);
 }
 
 // Opens the result again and hands the instance, now visible, to the user.
 void LeaveOpen(WordSession& word, const std::wstring& output, Report& report) {
   Result<std::unique_ptr<Document>> result = word->Open(output, OpenMode::kEditable);
-  if (!result) {
-    report.Add(L"无法打开文档: " + output);
-    return;
-  }
+  if (!report.Check(result, L"无法打开文档", output)) return;
   (void)word->SetVisible(true);
   word.LeaveRunning();
 }
 
 // Counts, updates, saves, prints and closes the merged document. Returns the
-// page count when the result was saved.
+// page count when the result was saved. Once Word is lost nothing more is
+// asked of it, so nothing is saved.
 std::optional<int> Finish(WordSession& word, std::unique_ptr<Document> merged, const std::wstring& output,
                           const MergeOptions& options, Report& report) {
   // Counted before fields are updated, as the user sees the document merged.
   const Result<int> pages = merged->PageCount();
-  if (!pages) report.Add(L"无法统计页数");
-  if (options.update_fields && !merged->UpdateFields()) report.Add(L"无法更新域代码");
-  const bool saved = static_cast<bool>(merged->SaveAs(output));
-  if (!saved) report.Add(L"无法保存文档: " + output);
-  if (options.print && !merged->PrintOut()) report.Add(L"无法打印文档");
+  (void)report.Check(pages, L"无法统计页数");
+  if (options.update_fields && !report.broken()) (void)report.Check(merged->UpdateFields(), L"无法更新域代码");
+  const bool saved = !report.broken() && report.Check(merged->SaveAs(output), L"无法保存文档", output);
+  if (options.print && !report.broken()) (void)report.Check(merged->PrintOut(), L"无法打印文档");
+  if (report.broken()) return std::nullopt;
   (void)merged->Close();
   merged.reset();
   if (!saved) return std::nullopt;
@@ -114,15 +107,13 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
     const std::wstring path = document.FullPath();
     if (merged) {
       Append(**word, path, base_path, options.keep_formatting, report);
-      continue;
+    } else if (Result<std::unique_ptr<Document>> opened = (*word)->Open(path, OpenMode::kReadOnly);
+               report.Check(opened, L"无法打开文档", path)) {
+      merged = std::move(*opened);
+      base_path = path;
     }
-    Result<std::unique_ptr<Document>> opened = (*word)->Open(path, OpenMode::kReadOnly);
-    if (!opened) {
-      report.Add(L"无法打开文档: " + path);
-      continue;
-    }
-    merged = std::move(*opened);
-    base_path = path;
+    // Without Word the documents left could only fail one by one.
+    if (report.broken()) break;
   }
 
   if (progress.Cancelled()) {
@@ -133,9 +124,13 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
     return;
   }
   std::optional<int> pages;
-  if (merged) pages = Finish(*word, std::move(merged), *target, options, report);
-  word->End();
-  show_message(Outcome(report, pages));
+  if (merged && !report.broken()) pages = Finish(*word, std::move(merged), *target, options, report);
+  // A Word that stopped answering would keep us waiting through Quit too.
+  if (report.unanswered())
+    word->LeaveRunning();
+  else
+    word->End();
+  show_message(report.broken() ? report.BreakdownText(L"合并") : Outcome(report, pages));
 }
 
 }  // namespace tessaro::word

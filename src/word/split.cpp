@@ -24,6 +24,20 @@ std::optional<int> ParseFileCount(const std::wstring& text) {
   return static_cast<int>(value);
 }
 
+namespace {
+
+// A batch that could not go on: why, the problems so far, what each document
+// tried gave, and the documents never tried.
+std::wstring EndedEarly(const std::wstring& headline, const Report& report, const std::vector<std::wstring>& done,
+                        const std::vector<AddedDocument>& documents, std::size_t next, std::size_t count) {
+  std::wstring text = report.Text(headline);
+  for (const std::wstring& line : done) text.append(1, L'\n').append(line);
+  for (std::size_t i = next; i < count; ++i) text.append(L"\n未分割: ").append(documents[i].FullPath());
+  return text;
+}
+
+}  // namespace
+
 void Split(const std::vector<AddedDocument>& documents, const SplitOptions& options,
            const WordStarter& start_word, const ShowMessage& show_message, Progress& progress) {
   // A folder of blanks only is no folder at all.
@@ -46,18 +60,33 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
 
   // A document that fails does not keep the ones after it from being split.
   Report report;
-  int written = 0;
+  int written = 0;  // by every document so far
   const std::size_t count = options.batch ? documents.size() : 1;
+  std::vector<std::wstring> done;  // what became of each document tried
   for (std::size_t i = 0; i < count && !progress.Cancelled(); ++i) {
+    const std::wstring path = documents[i].FullPath();
     // Each document in a Word of its own, as a stuck document cannot then
     // spoil the next.
     std::optional<WordSession> word = WordSession::Start(start_word);
     if (!word) {
-      show_message(kCannotStartWord);
+      show_message(i == 0 ? std::wstring(kCannotStartWord)
+                          : EndedEarly(std::wstring(L"分割未完成: ") + kCannotStartWord, report, done, documents, i,
+                                       count));
       return;
     }
     DocumentProgress document(progress, static_cast<int>(i) + 1, static_cast<int>(count), documents[i].file_name);
-    written += fengewj::SplitByPage(**word, documents[i].FullPath(), folder, files, report, document);
+    const int document_written = fengewj::SplitByPage(**word, path, folder, files, report, document);
+    written += document_written;
+    done.push_back(path + L": 已生成 " + std::to_wstring(document_written) + L" 个文件");
+    if (report.broken()) {
+      // A Word that stopped answering would keep us waiting through Quit too.
+      if (report.unanswered())
+        word->LeaveRunning();
+      else
+        word->End();
+      show_message(EndedEarly(report.BreakdownText(L"分割"), report, done, documents, i + 1, count));
+      return;
+    }
   }
   if (progress.Cancelled()) {
     show_message(SplitCancelledText(written));

@@ -1,7 +1,9 @@
 // The member tables behind every automation object of the server, in
 // process: names and named arguments resolved as Word resolves them, puts
 // only where Word allows them, and failures as DISP_E_EXCEPTION.
+#include "cause.h"
 #include "dispatch.h"
+#include "text.h"
 #include "word_client.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +105,22 @@ TEST(DispatchTable, DefaultMemberPutsAndFailuresBehaveAsInWord)
 
     std::wstring description;
     EXPECT_EQ(failureOf([&] { object.call(L"Fail"); }, &description), DISP_E_EXCEPTION);
-    EXPECT_EQ(description, L"无法打开文档 (cannot open): C:\\a.doc");
+    EXPECT_EQ(description, L"无法打开文档") << "the cause, without reason and path";
+}
+
+TEST(ShortCause, KeepsTheChineseWordsThatSayWhy)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"文档有密码保护，无法打开 (password-protected): /home/u/a.doc", L"文档有密码保护"},
+        {L"无法打开文档，文件已损坏或格式不支持 (damaged or unsupported): C:\\a.docx", L"文件已损坏或格式不支持"},
+        {L"输出文件夹不存在 (output folder not found): C:\\out", L"输出文件夹不存在"},
+        {L"LibreOffice 无响应，已终止 (no answer within 60 s: save C:\\a (1).docx)", L"LibreOffice 无响应，已终止"},
+        {L"无法保存文档 (No space left on device): /a.docx", L"无法保存文档"},
+        {L"文件不存在: C:\\a.doc", L"文件不存在"},
+        {L"no Chinese at all", L"no Chinese at all"},
+    };
+    for (const auto& [message, cause] : cases)
+        EXPECT_EQ(shortCause(message), cause) << toUtf8(message);
 }
 
 }  // namespace

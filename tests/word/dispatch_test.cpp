@@ -54,6 +54,7 @@ TEST_F(DispatchTest, ErrorsCarryTheServersDescription) {
   server_.errors[L"Document.SaveAs"] = L"磁盘已满";
   server_.errors[L"Document.PrintOut"] = L"";  // filled in only when asked
   server_.failures[L"Document.Close"] = RPC_E_DISCONNECTED;
+  server_.failures[L"Document.Undo"] = E_ACCESSDENIED;
   Dispatch document(server_.NewObject(L"Document"));
 
   auto saved = document.Call(L"SaveAs", Named{L"FileName", L"x"});
@@ -67,8 +68,13 @@ TEST_F(DispatchTest, ErrorsCarryTheServersDescription) {
 
   auto closed = document.Call(L"Close");
   ASSERT_FALSE(closed);
+  // Without a description the user still reads a cause: what happened to
+  // Word, or which call failed, with the code.
   EXPECT_EQ(closed.failure().code, RPC_E_DISCONNECTED);
-  EXPECT_NE(closed.failure().text.find(L"Close"), std::wstring::npos);
+  EXPECT_EQ(closed.failure().text, L"与 Word 的连接已断开 (0x80010108)");
+  auto undone = document.Call(L"Undo");
+  ASSERT_FALSE(undone);
+  EXPECT_EQ(undone.failure().text, L"调用 Undo 失败 (0x80070005)");
 }
 
 TEST_F(DispatchTest, DispidsAreLookedUpOncePerObjectAndArgumentNames) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <thread>
+#include <optional>
 
 namespace tessaro::testing {
 namespace {
@@ -16,7 +17,7 @@ using word::Status;
 // Positions of page i are [i * kPage, (i + 1) * kPage).
 constexpr int kPage = 1000;
 
-Failure Fails(const std::wstring& what) { return Failure{E_FAIL, what}; }
+Failure Fails(const std::wstring& cause) { return Failure{E_FAIL, cause}; }
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
@@ -46,9 +47,14 @@ struct AppState {
   bool visible = true;
 
   std::shared_ptr<DocState> Active() { return open.empty() ? nullptr : open.back(); }
-  void Log(const std::wstring& line) {
+  // Logs a call, after the delay a slow Word takes; the failure every call
+  // gets once Word has died.
+  std::optional<Failure> Log(const std::wstring& line) {
     std::this_thread::sleep_for(word.delay);
     word.log.push_back(line);
+    if (!word.dies_at.empty() && line == word.dies_at) word.dead = true;
+    if (word.dead) return word.death;
+    return std::nullopt;
   }
 };
 
@@ -58,28 +64,29 @@ class FakeDocument final : public word::Document {
       : app_(std::move(app)), doc_(std::move(doc)) {}
 
   Result<int> PageCount() override {
-    app_->Log(L"PageCount");
-    if (app_->word.fail_page_count) return Fails(L"count");
+    if (auto dead = app_->Log(L"PageCount")) return *dead;
+    if (app_->word.fail_page_count) return Fails(L"无法确定页数");
     return static_cast<int>(doc_->pages.size());
   }
   Status SelectStart() override {
-    app_->Log(L"SelectStart");
+    if (auto dead = app_->Log(L"SelectStart")) return *dead;
     app_->selection_page = 0;
     return Ok();
   }
   Result<Span> CurrentPage() override {
-    app_->Log(L"CurrentPage");
+    if (auto dead = app_->Log(L"CurrentPage")) return *dead;
     return Span{app_->selection_page * kPage, (app_->selection_page + 1) * kPage};
   }
   Status UpdateFields() override {
-    app_->Log(L"UpdateFields");
-    if (app_->word.fail_fields) return Fails(L"fields");
+    if (auto dead = app_->Log(L"UpdateFields")) return *dead;
+    if (app_->word.fail_fields) return Fails(L"第 2 个域无法更新");
     return Ok();
   }
   Status SaveAs(const std::wstring& path) override {
-    app_->Log(L"SaveAs " + path);
+    if (auto dead = app_->Log(L"SaveAs " + path)) return *dead;
+    if (app_->word.unsavable.count(path)) return Fails(L"磁盘已满");
     // Word refuses to save a read-only document over its own file.
-    if (app_->word.unsavable.count(path) || (doc_->read_only && path == doc_->path)) return Fails(L"save");
+    if (doc_->read_only && path == doc_->path) return Fails(L"文档为只读");
     app_->word.files[path] = doc_->pages;
     app_->word.written.insert(path);
     doc_->path = path;
@@ -87,12 +94,13 @@ class FakeDocument final : public word::Document {
     return Ok();
   }
   Status PrintOut() override {
-    app_->Log(L"PrintOut");
-    if (app_->word.fail_print) return Fails(L"print");
+    if (auto dead = app_->Log(L"PrintOut")) return *dead;
+    if (app_->word.fail_print) return Fails(L"没有默认打印机");
     return Ok();
   }
   Status Close() override {
-    app_->Log(L"Close " + (doc_->path.empty() ? L"(new)" : FileNameOf(doc_->path)));
+    const std::wstring name = doc_->path.empty() ? L"(new)" : FileNameOf(doc_->path);
+    if (auto dead = app_->Log(L"Close " + name)) return *dead;
     doc_->open = false;
     std::erase(app_->open, doc_);
     return Ok();
@@ -100,7 +108,8 @@ class FakeDocument final : public word::Document {
   Result<std::unique_ptr<word::Document>> CopyToNewDocument(Span span) override {
     const int first = span.start / kPage;
     const int end = (span.end + kPage - 1) / kPage;
-    app_->Log(L"NewDocument pages " + std::to_wstring(first + 1) + L"-" + std::to_wstring(end));
+    const std::wstring pages = std::to_wstring(first + 1) + L"-" + std::to_wstring(end);
+    if (auto dead = app_->Log(L"NewDocument pages " + pages)) return *dead;
     auto piece = std::make_shared<DocState>();
     piece->pages.assign(doc_->pages.begin() + first, doc_->pages.begin() + end);
     app_->open.push_back(piece);
@@ -131,9 +140,9 @@ class FakeApplication final : public word::Application {
 
   Result<std::unique_ptr<word::Document>> Open(const std::wstring& path, word::OpenMode mode) override {
     const bool read_only = mode == word::OpenMode::kReadOnly;
-    app_->Log(L"Open " + path + (read_only ? L" read-only" : L""));
+    if (auto dead = app_->Log(L"Open " + path + (read_only ? L" read-only" : L""))) return *dead;
     FakeWord& word = app_->word;
-    if (word.unopenable.count(path) || !word.files.count(path)) return Fails(L"open");
+    if (word.unopenable.count(path) || !word.files.count(path)) return Fails(L"文档有密码保护");
     // Word hands back the document already open under that name.
     for (const auto& doc : app_->open)
       if (SameDocument(doc->path, path))
@@ -145,21 +154,21 @@ class FakeApplication final : public word::Application {
   }
 
   Status EndOfDocument() override {
-    app_->Log(L"EndKey");
+    if (auto dead = app_->Log(L"EndKey")) return *dead;
     if (!app_->Active()) return Fails(L"no document");
     app_->selection_page = static_cast<int>(app_->Active()->pages.size()) - 1;
     return Ok();
   }
   Status InsertPageBreak() override {
-    app_->Log(L"InsertBreak");
+    if (auto dead = app_->Log(L"InsertBreak")) return *dead;
     if (!app_->Active()) return Fails(L"no document");
     app_->Active()->pages.emplace_back();
     return Ok();
   }
   Status InsertFile(const std::wstring& path) override {
-    app_->Log(L"InsertFile " + path);
+    if (auto dead = app_->Log(L"InsertFile " + path)) return *dead;
     FakeWord& word = app_->word;
-    if (!app_->Active() || word.uninsertable.count(path) || !word.files.count(path)) return Fails(L"insert");
+    if (!app_->Active() || word.uninsertable.count(path) || !word.files.count(path)) return Fails(L"文件已损坏");
     // The file's first page runs on from the insertion point, the last page.
     FakeWord::Pages& pages = app_->Active()->pages;
     const FakeWord::Pages& inserted = word.files[path];
@@ -168,20 +177,22 @@ class FakeApplication final : public word::Application {
     return Ok();
   }
   Status NextPage() override {
-    app_->Log(L"NextPage");
+    if (auto dead = app_->Log(L"NextPage")) return *dead;
     ++app_->selection_page;
     return Ok();
   }
   Status Quit() override {
-    app_->Log(L"Quit");
+    // A dead instance has ended all the same.
+    const std::optional<Failure> dead = app_->Log(L"Quit");
     quit_ = true;
     --app_->word.running;
+    if (dead) return *dead;
     return Ok();
   }
 
  private:
   Status Logged(const wchar_t* line) {
-    app_->Log(line);
+    if (auto dead = app_->Log(line)) return *dead;
     return Ok();
   }
 
@@ -195,7 +206,8 @@ word::WordStarter FakeWord::Starter() {
   return [this]() -> std::unique_ptr<word::Application> {
     std::this_thread::sleep_for(delay);
     log.push_back(L"Start");
-    if (cannot_start) return nullptr;
+    if (cannot_start || started == starts_allowed) return nullptr;
+    dead = false;
     ++started;
     ++running;
     return std::make_unique<FakeApplication>(*this);

@@ -19,9 +19,16 @@ class FakeWord {
 
   // The "disk": path -> pages.
   std::map<std::wstring, Pages> files;
-  // Paths that fail to open (protected or damaged), to insert, or to save to.
+  // Paths that fail to open (as protected), to insert, or to save to (as
+  // with a full disk).
   std::set<std::wstring> unopenable, uninsertable, unsavable;
   bool cannot_start = false;
+  int starts_allowed = -1;  // starts after this many fail; -1: no limit
+  // Word dies at the first call logged with this line (and fails every call
+  // after it) with `death` as its error.
+  std::wstring dies_at;
+  word::Failure death{static_cast<HRESULT>(0x800706BAL), L"与 Word 的连接已断开"};
+  bool dead = false;
   bool fail_page_count = false;
   bool fail_fields = false;
   bool fail_print = false;

@@ -112,7 +112,8 @@ TEST_F(MergeTest, AFirstDocumentThatCannotOpenLeavesTheNextAsTheBase) {
   word_.uninsertable.insert(L"D:\\in\\C.doc");
   Run(abc_);
   EXPECT_EQ(Output(), Log{L"B1"});
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\A.doc\n无法插入文档: D:\\in\\C.doc\n"
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\A.doc (文档有密码保护)\n"
+                                L"无法插入文档: D:\\in\\C.doc (文件已损坏)\n"
                                 L"新生成的文档一共:1页"});
 }
 
@@ -121,7 +122,7 @@ TEST_F(MergeTest, AProtectedLaterDocumentFailsAtItsOpenAndIsNeverInserted) {
   Run(abc_);
   EXPECT_EQ(std::count(word_.log.begin(), word_.log.end(), L"InsertFile D:\\in\\B.doc"), 0);
   EXPECT_EQ(Output(), (Log{L"A1", L"A2C1"}));
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\B.doc\n新生成的文档一共:2页"});
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\B.doc (文档有密码保护)\n新生成的文档一共:2页"});
 }
 
 TEST_F(MergeTest, FailuresAfterTheInsertsAreListedInOrderWithoutACountWhenNotSaved) {
@@ -129,7 +130,8 @@ TEST_F(MergeTest, FailuresAfterTheInsertsAreListedInOrderWithoutACountWhenNotSav
   word_.fail_fields = word_.fail_print = true;
   word_.unsavable.insert(L"D:\\out\\all.doc");
   Run(abc_);
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法更新域代码\n无法保存文档: D:\\out\\all.doc\n无法打印文档"});
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法更新域代码 (第 2 个域无法更新)\n"
+                                L"无法保存文档: D:\\out\\all.doc (磁盘已满)\n无法打印文档 (没有默认打印机)"});
   // Nothing to show, so the instance is ended although the result was to stay open.
   EXPECT_EQ(word_.log.back(), L"Quit");
 }
@@ -137,7 +139,7 @@ TEST_F(MergeTest, FailuresAfterTheInsertsAreListedInOrderWithoutACountWhenNotSav
 TEST_F(MergeTest, APageCountThatCannotBeReadIsNotASuccess) {
   word_.fail_page_count = true;
   Run(abc_);
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法统计页数"});
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法统计页数 (无法确定页数)"});
 }
 
 TEST_F(MergeTest, NoDocumentOpensNothingIsSavedAndWordEnds) {
@@ -145,8 +147,38 @@ TEST_F(MergeTest, NoDocumentOpensNothingIsSavedAndWordEnds) {
   Run(abc_);
   EXPECT_TRUE(word_.written.empty());
   EXPECT_EQ(word_.log.back(), L"Quit");
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\A.doc\n无法打开文档: D:\\in\\B.doc\n"
-                                L"无法打开文档: D:\\in\\C.doc"});
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法打开文档: D:\\in\\A.doc (文档有密码保护)\n"
+                                L"无法打开文档: D:\\in\\B.doc (文档有密码保护)\n"
+                                L"无法打开文档: D:\\in\\C.doc (文档有密码保护)"});
+}
+
+TEST_F(MergeTest, WordDyingAtAnyStepEndsTheMergeWithOneMessageAndSavesNothing) {
+  const std::vector<AddedDocument> many{abc_[0], abc_[1], abc_[2], abc_[1], abc_[2]};
+  options_.update_fields = options_.print = options_.open_result = true;
+  for (const wchar_t* step : {L"Open D:\\in\\A.doc read-only", L"InsertFile D:\\in\\B.doc",
+                              L"Open D:\\in\\C.doc read-only", L"PageCount", L"UpdateFields",
+                              L"SaveAs D:\\out\\all.doc"}) {
+    word_.log.clear();
+    word_.messages.clear();
+    word_.dies_at = step;
+    // Our own server describes what it lost; Word itself gives a bare code.
+    word_.death = {RPC_E_DISCONNECTED, L"LibreOffice 意外退出"};
+    Run(many);
+    EXPECT_EQ(word_.messages, Log{L"Word 已意外退出,合并未完成: LibreOffice 意外退出"}) << step;
+    EXPECT_TRUE(word_.written.empty()) << step;
+    // Nothing is asked of the dead Word but to quit.
+    const auto death = std::find(word_.log.begin(), word_.log.end(), step);
+    EXPECT_EQ(Log(death + 1, word_.log.end()), Log{L"Quit"}) << step;
+  }
+}
+
+TEST_F(MergeTest, AWordThatStopsAnsweringIsLeftAloneAfterOneMessage) {
+  word_.dies_at = L"InsertFile D:\\in\\B.doc";
+  word_.death = {RPC_E_CALL_REJECTED, L"Word 长时间没有响应 (0x80010001)"};
+  Run(abc_);
+  EXPECT_EQ(word_.messages, Log{L"Word 没有响应,合并未完成: Word 长时间没有响应 (0x80010001)"});
+  EXPECT_EQ(word_.log.back(), L"InsertFile D:\\in\\B.doc") << "Quit would wait for it again";
+  expect_running_ = 1;
 }
 
 TEST_F(MergeTest, PageCountsBeyondSixteenBits) {
@@ -161,7 +193,7 @@ TEST_F(MergeTest, InputsAreNeverWritten) {
   Run(abc_);
   EXPECT_TRUE(word_.written.empty());
   EXPECT_EQ(word_.files[L"D:\\in\\A.doc"], (Log{L"A1", L"A2"}));
-  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法保存文档: D:\\in\\A.doc"});
+  EXPECT_EQ(word_.messages, Log{L"合并未完全成功!\n无法保存文档: D:\\in\\A.doc (文档为只读)"});
 }
 
 TEST_F(MergeTest, TheBaseListedAgainIsInsertedWithoutClosingIt) {

@@ -113,7 +113,8 @@ TEST_F(SplitTest, FailuresAreReportedAndLaterDocumentsStillSplit) {
   word_.unopenable.insert(L"D:\\in\\one.doc");
   word_.unsavable.insert(L"D:\\out\\seven_2.doc");
   Run({one_, seven_, report_});
-  EXPECT_EQ(word_.messages, Log{L"分割未完全成功!\n无法打开文档: D:\\in\\one.doc\n无法保存文档: D:\\out\\seven_2.doc"});
+  EXPECT_EQ(word_.messages, Log{L"分割未完全成功!\n无法打开文档: D:\\in\\one.doc (文档有密码保护)\n"
+                                L"已生成 1 个文件,无法保存第 2 页: D:\\out\\seven_2.doc (磁盘已满)"});
   // The file written before the failure stays; the document after it is whole.
   EXPECT_EQ(word_.written, (std::set<std::wstring>{L"D:\\out\\seven_1.doc", L"D:\\out\\report_1.docx",
                                                    L"D:\\out\\report_2.docx", L"D:\\out\\report_3.docx"}));
@@ -122,7 +123,7 @@ TEST_F(SplitTest, FailuresAreReportedAndLaterDocumentsStillSplit) {
 TEST_F(SplitTest, UnreadablePagesAreReported) {
   word_.fail_page_count = true;
   Run({report_});
-  EXPECT_EQ(word_.messages, Log{L"分割未完全成功!\n无法统计页数: D:\\in\\report.docx"});
+  EXPECT_EQ(word_.messages, Log{L"分割未完全成功!\n无法统计页数: D:\\in\\report.docx (无法确定页数)"});
 }
 
 TEST_F(SplitTest, WordThatCannotStartIsReportedAndNothingElseRuns) {
@@ -131,6 +132,39 @@ TEST_F(SplitTest, WordThatCannotStartIsReportedAndNothingElseRuns) {
   Run({report_, one_});
   EXPECT_EQ(word_.log, Log{L"Start"});
   EXPECT_EQ(word_.messages, Log{L"无法启动Word,请确认已安装Word!"});
+}
+
+TEST_F(SplitTest, WordStoppingToStartPartWayKeepsTheReportOfWhatWasDone) {
+  options_.batch = true;
+  word_.unopenable.insert(L"D:\\in\\report.docx");
+  word_.starts_allowed = 2;
+  Run({one_, report_, seven_, one_});
+  EXPECT_EQ(word_.messages, Log{L"分割未完成: 无法启动Word,请确认已安装Word!\n"
+                                L"无法打开文档: D:\\in\\report.docx (文档有密码保护)\n"
+                                L"D:\\in\\one.doc: 已生成 1 个文件\n"
+                                L"D:\\in\\report.docx: 已生成 0 个文件\n"
+                                L"未分割: D:\\in\\seven.doc\n未分割: D:\\in\\one.doc"});
+}
+
+TEST_F(SplitTest, WordDyingEndsTheBatchWithOneMessageSayingWhatWasWritten) {
+  options_.batch = true;
+  word_.dies_at = L"SaveAs D:\\out\\report_3.docx";
+  word_.death = {RPC_E_DISCONNECTED, L"LibreOffice 无响应，已终止"};
+  Run({one_, report_, seven_});
+  EXPECT_EQ(word_.messages, Log{L"Word 已意外退出,分割未完成: LibreOffice 无响应，已终止\n"
+                                L"D:\\in\\one.doc: 已生成 1 个文件\n"
+                                L"D:\\in\\report.docx: 已生成 2 个文件\n"
+                                L"未分割: D:\\in\\seven.doc"});
+  EXPECT_EQ(word_.started, 2);
+  EXPECT_EQ(std::count(word_.log.begin(), word_.log.end(), L"Close report.docx"), 0) << "nothing more asked of it";
+}
+
+TEST_F(SplitTest, AFailedRunOfPagesNamesItsPages) {
+  options_.method = SplitMethod::kEven;
+  options_.file_count = L"3";
+  word_.unsavable.insert(L"D:\\out\\seven_2.doc");
+  Run({seven_});
+  EXPECT_EQ(word_.messages, Log{L"分割未完全成功!\n已生成 1 个文件,无法保存第 4-5 页: D:\\out\\seven_2.doc (磁盘已满)"});
 }
 
 TEST_F(SplitTest, EvenSplitCutsSevenPagesIntoThreeFiles) {

@@ -74,7 +74,8 @@ int merge(std::vector<std::string> args)
     }
     const int pages = session.pageCount(doc);
     if (update)
-        session.updateFields(doc);
+        if (const int failed = session.updateFields(doc))
+            std::cerr << "无法更新第 " << failed << " 个域 (field or index " << failed << " not updated)\n";
     session.saveAs(doc, args[0]);
     std::cout << "merged " << args.size() - 1 << " documents into " << args[0] << ": " << pages << " pages\n";
     return 0;

@@ -51,7 +51,7 @@ const std::map<std::string, Command>& commands()
         {"insert_break", {1, 1, [](Session& s, const Fields& a) { s.insertBreak(number(a[1])); return ok(); }}},
         {"insert_file", {2, 2, [](Session& s, const Fields& a) { s.insertFile(number(a[1]), a[2]); return ok(); }}},
         {"page_count", {1, 1, [](Session& s, const Fields& a) { return ok(std::to_string(s.pageCount(number(a[1])))); }}},
-        {"update_fields", {1, 1, [](Session& s, const Fields& a) { s.updateFields(number(a[1])); return ok(); }}},
+        {"update_fields", {1, 1, [](Session& s, const Fields& a) { return ok(std::to_string(s.updateFields(number(a[1])))); }}},
         {"save_as", {2, 2, [](Session& s, const Fields& a) { s.saveAs(number(a[1]), a[2]); return ok(); }}},
         {"print", {1, 1, [](Session& s, const Fields& a) { s.print(number(a[1])); return ok(); }}},
         {"close", {1, 1, [](Session& s, const Fields& a) { s.close(number(a[1])); return ok(); }}},
@@ -172,9 +172,13 @@ int serve(const Endpoint& endpoint, std::chrono::milliseconds callLimit)
     Fields request;
     while (readFrame(fd, request)) {
         bool quit = false;
-        const Fields reply = dispatch(*session, request, quit);
+        Fields reply = dispatch(*session, request, quit);
         if (session->watchdog().fired() == Watchdog::Reason::PeerGone)
             return 1;
+        // Tells the server that this error is the last word: nothing will
+        // answer its next request.
+        if (reply[0] == "error" && !session->usable())
+            reply.push_back("ended");
         writeFrame(fd, reply);
         if (quit)
             return 0;

@@ -236,17 +236,32 @@ int Session::pageCount(int doc)
     });
 }
 
-void Session::updateFields(int doc)
+int Session::updateFields(int doc)
 {
-    guarded("update fields", [&] {
+    return guarded("update fields", [&] {
         OpenDocument& entry = get(doc);
+        // As Word does, one that cannot be updated does not stop the rest;
+        // the answer is the number of the first that failed.
+        int number = 0, failed = 0;
+        const auto attempt = [&](const auto& update) {
+            ++number;
+            try {
+                update();
+            } catch (const css::lang::DisposedException&) {
+                throw;
+            } catch (const css::uno::Exception&) {
+                if (failed == 0)
+                    failed = number;
+            }
+        };
         Reference<css::text::XDocumentIndexesSupplier> indexes(entry.doc.component(), UNO_QUERY_THROW);
         Reference<css::container::XIndexAccess> list = indexes->getDocumentIndexes();
         for (sal_Int32 i = 0; i < list->getCount(); ++i)
-            updateIndex(list->getByIndex(i));
+            attempt([&] { updateIndex(list->getByIndex(i)); });
         Reference<css::text::XTextFieldsSupplier> fields(entry.doc.component(), UNO_QUERY_THROW);
-        Reference<css::util::XRefreshable>(fields->getTextFields(), UNO_QUERY_THROW)->refresh();
+        attempt([&] { Reference<css::util::XRefreshable>(fields->getTextFields(), UNO_QUERY_THROW)->refresh(); });
         changed(entry);
+        return failed;
     });
 }
 

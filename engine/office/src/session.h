@@ -31,7 +31,10 @@ public:
     void insertBreak(int doc);
     void insertFile(int doc, const std::string& path);
     int pageCount(int doc);
-    void updateFields(int doc);
+    // 0, or the number of the first index (tables of contents first, in
+    // LibreOffice's order) or of the text fields (counted as one, after the
+    // indexes) that could not be updated.
+    int updateFields(int doc);
     void saveAs(int doc, const std::string& path);
     void print(int doc);
     void close(int doc);

@@ -8,10 +8,10 @@
 
 namespace tessaro {
 
-// Shows documents to the user in a LibreOffice window of its own: a second
-// soffice on a second private profile, in viewer mode, since the engine's
-// headless one holds the document (and its lock). The windows go when the
-// viewer does, that is with the engine.
+// Shows documents to the user, editable, in a LibreOffice window of its own:
+// a second soffice on a second private profile, since the engine's headless
+// one holds the document. The windows go when the viewer does, that is with
+// the engine.
 class Viewer {
 public:
     // False when there is no display to show anything on.

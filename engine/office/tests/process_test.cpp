@@ -215,9 +215,10 @@ TEST_F(EngineProcess, AKilledSofficeBecomesAnErrorReply)
     std::this_thread::sleep_for(500ms);
     ::kill(soffice, SIGKILL);
     const Fields reply = peer.receive();
-    ASSERT_EQ(reply.size(), 2u);
+    ASSERT_EQ(reply.size(), 3u);
     EXPECT_EQ(reply[0], "error");
     EXPECT_NE(reply[1].find("LibreOffice"), std::string::npos) << reply[1];
+    EXPECT_EQ(reply[2], "ended") << "the server learns this is the engine's last reply";
     EXPECT_EQ(peer.exitStatus(20s), 1);
 }
 
@@ -230,9 +231,10 @@ TEST_F(EngineProcess, AFrozenSofficeTimesOutIntoAnError)
     const auto start = std::chrono::steady_clock::now();
     const Fields reply = peer.call({"page_count", "1"});
     EXPECT_LT(std::chrono::steady_clock::now() - start, 15s);
-    ASSERT_EQ(reply.size(), 2u);
+    ASSERT_EQ(reply.size(), 3u);
     EXPECT_EQ(reply[0], "error");
     EXPECT_NE(reply[1].find("无响应"), std::string::npos) << reply[1];
+    EXPECT_EQ(reply[2], "ended");
     EXPECT_EQ(peer.exitStatus(20s), 1);
     EXPECT_TRUE(gone(soffice, 5s));
 }

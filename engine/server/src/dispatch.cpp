@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "cause.h"
 #include "lifetime.h"
 #include "word_error.h"
 
@@ -21,14 +22,15 @@ bool omitted(const VARIANT* value)
     return !value || (V_VT(value) == VT_ERROR && V_ERROR(value) == DISP_E_PARAMNOTFOUND);
 }
 
-void describe(EXCEPINFO* error, const std::wstring& text)
+void describe(EXCEPINFO* error, const WordError& failure)
 {
     if (!error)
         return;
     *error = EXCEPINFO{};
-    error->scode = E_FAIL;
+    error->scode = failure.code;
     error->bstrSource = SysAllocString(L"Word.Application");
-    error->bstrDescription = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    const std::wstring cause = shortCause(failure.text);
+    error->bstrDescription = SysAllocStringLen(cause.data(), static_cast<UINT>(cause.size()));
 }
 
 }  // namespace
@@ -196,11 +198,11 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
             call.result.moveTo(result);
         return S_OK;
     } catch (const WordError& e) {
-        describe(error, e.text);
+        describe(error, e);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     } catch (const std::exception&) {
-        describe(error, L"内部错误 (internal error)");
+        describe(error, WordError{L"内部错误 (internal error)"});
     }
     return DISP_E_EXCEPTION;
 }

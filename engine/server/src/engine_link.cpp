@@ -140,7 +140,7 @@ void EngineLink::fail(const std::wstring& reason)
     failure_ = reason;
     peer_.reset();
     listener_.reset();
-    throw WordError{reason};
+    throw WordError{reason, RPC_E_DISCONNECTED};
 }
 
 void EngineLink::connect()
@@ -175,7 +175,7 @@ void EngineLink::connect()
 Fields EngineLink::call(const Fields& request)
 {
     if (!failure_.empty())
-        throw WordError{failure_};
+        throw WordError{failure_, RPC_E_DISCONNECTED};
     if (!peer_.valid())
         connect();
     Fields reply;
@@ -188,7 +188,12 @@ Fields EngineLink::call(const Fields& request)
         fail(L"文档引擎已退出 (the document engine has ended)");
     if (!reply.empty() && reply[0] == "ok")
         return Fields(reply.begin() + 1, reply.end());
-    throw WordError{fromUtf8(reply.size() > 1 ? reply[1] : "文档引擎答复无效 (malformed reply)")};
+    const std::wstring message = fromUtf8(reply.size() > 1 ? reply[1] : "文档引擎答复无效 (malformed reply)");
+    // The engine has lost LibreOffice and exits after this reply: its
+    // message is the cause of every failure from now on.
+    if (reply.size() > 2 && reply[2] == "ended")
+        fail(message);
+    throw WordError{message};
 }
 
 void EngineLink::quit()

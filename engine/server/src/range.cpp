@@ -113,9 +113,10 @@ private:
     void invoke(Call& call) override
     {
         word_->changing(doc_);
-        word_->engine({"update_fields", word_->handle(doc_)});
-        // Word answers 0 when every field updated.
-        call.result = Variant::of(0L);
+        // Word answers 0 when every field updated, else the number of the
+        // first that failed.
+        const auto reply = word_->engine({"update_fields", word_->handle(doc_)});
+        call.result = Variant::of(std::stol(reply.at(0)));
     }
 
     WordPtr word_;
