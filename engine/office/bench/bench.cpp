@@ -4,6 +4,7 @@
 #include "../tests/fixtures.h"
 #include "../tests/page_compare.h"
 #include "session.h"
+#include "stopwatch.h"
 
 #include <chrono>
 #include <cstdio>
@@ -13,16 +14,8 @@
 #include <sys/resource.h>
 
 using namespace tessaro;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 long peakKiB(pid_t pid)
 {

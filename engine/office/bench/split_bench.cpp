@@ -9,6 +9,7 @@
 #include "../tests/processes.h"
 #include "naming.h"
 #include "session.h"
+#include "stopwatch.h"
 #include "splitter.h"
 
 #include <atomic>
@@ -24,15 +25,6 @@
 using namespace tessaro;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double seconds(const std::function<void()>& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 long rssKiB(pid_t pid)
 {
