@@ -48,8 +48,9 @@ class JobWindowTest : public testing::MainWindowFixture {
     word_.files[L"D:\\in\\报告1.docx"] = testing::FakeWord::Pages(40, L"页");
     FillContents(rows, 0);
     Press(StyleButton4);
-    SetWindowTextW(Control(Text1), L"D:\\out\\all.docx");
-    SetWindowTextW(Control(Text2), L"D:\\out");
+    // A folder that is there: outputs are checked before any job starts.
+    SetWindowTextW(Control(Text1), L"C:\\all.docx");
+    SetWindowTextW(Control(Text2), L"C:\\");
     word_.delay = 40ms;
   }
   void TearDown() override {

@@ -206,7 +206,7 @@ TEST_F(WordCallsTest, FieldsThatFailToUpdateAreReported) {
   options.output_path = L"D:\\out\\all.doc";
   options.update_fields = true;
   word::Merge({{L"A.doc", L"D:\\in"}, {L"B.doc", L"D:\\in"}}, options, Starter(), Recorder());
-  EXPECT_EQ(messages_, Log{L"合并未完全成功!\n无法更新域代码\n新生成的文档一共:2页"});
+  EXPECT_EQ(messages_, Log{L"合并未完全成功!\n无法更新域代码 (第 3 个域无法更新)\n新生成的文档一共:2页"});
 }
 
 TEST_F(WordCallsTest, SplitPerPage) {
@@ -241,7 +241,7 @@ TEST_F(WordCallsTest, AFailedCopyClosesTheNewDocumentAndReportsThePageFile) {
   word::SplitOptions options;
   options.output_folder = L"D:\\out";
   word::Split({{L"A.doc", L"D:\\in"}}, options, Starter(), Recorder());
-  EXPECT_EQ(messages_, Log{L"分割未完全成功!\n无法保存文档: D:\\out\\A_1.doc"});
+  EXPECT_EQ(messages_, Log{L"分割未完全成功!\n已生成 0 个文件,无法保存第 1 页: D:\\out\\A_1.doc (复制失败)"});
   EXPECT_EQ(std::count(server_.calls.begin(), server_.calls.end(), L"Document.Close(SaveChanges:=0)"), 2);
 }
 

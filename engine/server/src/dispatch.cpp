@@ -46,7 +46,8 @@ Variant Args::converted(size_t index, VARTYPE type, const wchar_t* name) const
 {
     Variant out;
     if (!has(index) || FAILED(VariantChangeType(out.get(), values_[index], 0, type)))
-        throw WordError{std::wstring(L"参数缺失或类型不对 (missing or mistyped argument): ") + name};
+        // The name inside the Chinese clause: the short cause the client sees keeps it.
+        throw WordError{std::wstring(L"参数 ") + name + L" 缺失或类型不对 (missing or mistyped argument)"};
     return out;
 }
 
