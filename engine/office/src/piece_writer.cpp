@@ -10,8 +10,31 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace tessaro {
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// An output folder removed while the pieces are written is the likelier
+// cause, and the one the user can do something about.
+[[noreturn]] void cannotWrite(const std::string& path)
+{
+    const int error = errno;
+    struct stat st {};
+    const std::string folder = folderOf(path);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw EngineError("输出文件夹不存在 (output folder not found): " + folder);
+    throw EngineError("保存失败 (cannot write): " + path + ": " + std::strerror(error));
+}
+
+}  // namespace
 
 StagedFiles::~StagedFiles()
 {
@@ -28,7 +51,7 @@ std::string StagedFiles::stage(const std::string& path)
     if (it == folders_.end()) {
         std::string pattern = folder + "/.tessaro-split-XXXXXX";
         if (!mkdtemp(pattern.data()))
-            throw EngineError("保存失败 (cannot write): " + path + ": " + std::strerror(errno));
+            cannotWrite(path);
         it = folders_.emplace(folder, pattern).first;
     }
     pieces_.emplace_back(it->second + path.substr(slash == std::string::npos ? 0 : slash), path);
@@ -40,7 +63,7 @@ void StagedFiles::commit()
     std::lock_guard<std::mutex> lock(mutex_);
     for (const auto& [staged, path] : pieces_)
         if (std::rename(staged.c_str(), path.c_str()) != 0)
-            throw EngineError("保存失败 (cannot write): " + path + ": " + std::strerror(errno));
+            cannotWrite(path);
 }
 
 namespace {
