@@ -4,11 +4,11 @@
 #include "../tests/fixtures.h"
 #include "../tests/page_compare.h"
 #include "session.h"
+#include "proc_status.h"
 #include "stopwatch.h"
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <sys/resource.h>
@@ -16,16 +16,6 @@
 using namespace tessaro;
 
 namespace {
-
-long peakKiB(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
 
 // Two 1,000-page documents of different looks merged with a page break, as
 // the program does it, against the least any merge costs: loading each input
@@ -103,7 +93,7 @@ int main()
 
     mergeLongDocuments(*session, dir);
 
-    const long soffice = peakKiB(session->sofficePid());
+    const long soffice = statusKiB(session->sofficePid(), "VmHWM");
     rusage self {};
     getrusage(RUSAGE_SELF, &self);
     std::printf("peak memory: soffice %ld MiB, engine %ld MiB\n", soffice / 1024, self.ru_maxrss / 1024);

@@ -9,6 +9,7 @@
 #include "../tests/processes.h"
 #include "naming.h"
 #include "session.h"
+#include "proc_status.h"
 #include "stopwatch.h"
 #include "splitter.h"
 
@@ -16,7 +17,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <sys/stat.h>
 #include <thread>
@@ -25,16 +25,6 @@
 using namespace tessaro;
 
 namespace {
-
-long rssKiB(pid_t pid)
-{
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
 
 // Adds up the resident memory of every soffice this process runs, sampled
 // while a split works: the two offices' peaks count only where they meet.
@@ -45,7 +35,7 @@ public:
               while (!stop_) {
                   long total = 0;
                   for (pid_t child : test::childrenOf(getpid()))
-                      total += rssKiB(child);
+                      total += statusKiB(child, "VmRSS");
                   peak_ = std::max(peak_.load(), total);
                   std::this_thread::sleep_for(std::chrono::milliseconds(20));
               }
