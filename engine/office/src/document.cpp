@@ -19,6 +19,7 @@
 #include <com/sun/star/text/XRelativeTextContentInsert.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XRefreshable.hpp>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
@@ -286,13 +287,43 @@ void storeScratch(const Document& doc, const std::string& path)
                                                prop("Overwrite", css::uno::Any(true))}));
 }
 
-int pageCount(const Document& doc)
+bool isPrintedPage(const Reference<css::text::XPageCursor>& pages, int page)
 {
+    // A blank page holds nothing the cursor can stand on: it lands on another page.
+    pages->jumpToPage(static_cast<sal_Int16>(page));
+    pages->jumpToStartOfPage();
+    return pages->getPage() == page;
+}
+
+int completeLayout(const Document& doc)
+{
+    // After insertions the layout the view cursor walks can still hold blank
+    // pages that a complete one does not.
+    Reference<css::util::XRefreshable>(doc.component(), UNO_QUERY_THROW)->refresh();
     Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
     Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
     Reference<css::text::XPageCursor> pages(supplier->getViewCursor(), UNO_QUERY_THROW);
     pages->jumpToLastPage();
     return pages->getPage();
+}
+
+std::vector<int> printedPages(const Document& doc)
+{
+    const int laidOut = completeLayout(doc);
+    Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
+    Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
+    Reference<css::text::XPageCursor> pages(supplier->getViewCursor(), UNO_QUERY_THROW);
+    std::vector<int> printed;
+    printed.reserve(static_cast<size_t>(laidOut));
+    for (int page = 1; page <= laidOut; ++page)
+        if (isPrintedPage(pages, page))
+            printed.push_back(page);
+    return printed;
+}
+
+int pageCount(const Document& doc)
+{
+    return static_cast<int>(printedPages(doc).size());
 }
 
 }  // namespace tessaro

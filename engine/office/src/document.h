@@ -3,9 +3,11 @@
 
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 
 #include <string>
+#include <vector>
 
 namespace tessaro {
 
@@ -49,7 +51,16 @@ bool sameFile(const std::string& a, const std::string& b);
 // The export filter for a file name's extension, or empty if unsupported.
 std::string filterForPath(const std::string& path);
 
+// The document's pages are the ones it prints: LibreOffice also lays out a
+// blank page where a page number of the other parity must start, which no
+// file format keeps, PDF export leaves out and Word never shows. These are
+// the view cursor's numbers of the printed pages, in order.
+std::vector<int> printedPages(const Document& doc);
 int pageCount(const Document& doc);
+// Lays the whole document out; the number of pages laid out, blank ones included.
+int completeLayout(const Document& doc);
+// Leaves the view cursor at the start of laid-out page `page`, if it is printed.
+bool isPrintedPage(const Reference<css::text::XPageCursor>& pages, int page);
 
 }  // namespace tessaro
 

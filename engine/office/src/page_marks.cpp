@@ -89,14 +89,16 @@ PageMap markPages(const Document& doc)
     Reference<css::text::XTextViewCursor> view = supplier->getViewCursor();
     Reference<css::text::XPageCursor> pages(view, UNO_QUERY_THROW);
 
-    pages->jumpToLastPage();
+    const int laidOut = completeLayout(doc);
     PageMap map;
-    map.pages.resize(static_cast<size_t>(pages->getPage()));
     std::vector<Mark> marks;
-    for (int page = 1; page <= map.count(); ++page) {
-        PageStart& start = map.pages[static_cast<size_t>(page - 1)];
-        pages->jumpToPage(static_cast<sal_Int16>(page));
-        pages->jumpToStartOfPage();
+    for (int laid = 1; laid <= laidOut; ++laid) {
+        // A blank page is no page of the document (see printedPages).
+        if (!isPrintedPage(pages, laid))
+            continue;
+        map.pages.emplace_back();
+        PageStart& start = map.pages.back();
+        const int page = map.count();
         start.style = utf8(getProperty(view, "PageStyleName").get<rtl::OUString>());
         if (page == 1)
             continue;

@@ -27,6 +27,7 @@
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -196,14 +197,8 @@ void Session::insertFile(int doc, const std::string& path)
         // The inserted first paragraph names its page style, which starts the
         // page by itself; a page break beside it would be exported as a
         // second break and an empty page in Word formats.
-        if (pageStart) {
+        if (pageStart)
             setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
-            Reference<css::text::XTextCursor> before = cursorAt(entry.cursor->getStart());
-            if (Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoPreviousParagraph(false)) {
-                Reference<css::text::XParagraphCursor>(before, UNO_QUERY_THROW)->gotoEndOfParagraph(false);
-                entry.restarts.push_back(before);
-            }
-        }
         renameStyles(office_.context(), copy, ++entry.inserted + 1);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
@@ -214,26 +209,7 @@ void Session::insertFile(int doc, const std::string& path)
 
 int Session::pageCount(int doc)
 {
-    return guarded("page count", [&] {
-        OpenDocument& entry = get(doc);
-        // A document that starts its page numbering on a page of the other
-        // parity gets a blank page before it, which LibreOffice neither prints
-        // nor exports and Word never has: it is not one of the pages.
-        Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
-        Reference<css::text::XPageCursor> page(view, UNO_QUERY_THROW);
-        int blank = 0;
-        for (const auto& before : entry.restarts) {
-            view->gotoRange(before->getStart(), false);
-            const int last = page->getPage();
-            Reference<css::text::XTextCursor> next = cursorAt(before->getStart());
-            if (!Reference<css::text::XParagraphCursor>(next, UNO_QUERY_THROW)->gotoNextParagraph(false))
-                continue;
-            view->gotoRange(next->getStart(), false);
-            if (page->getPage() == last + 2)
-                ++blank;
-        }
-        return tessaro::pageCount(entry.doc) - blank;
-    });
+    return guarded("page count", [&] { return static_cast<int>(printed(get(doc)).size()); });
 }
 
 int Session::updateFields(int doc)
@@ -311,13 +287,25 @@ std::string Session::text(int doc)
     return guarded("text", [&] { return utf8(get(doc).doc.text()->getText()->getString()); });
 }
 
+// Pages are numbered as printed; the view cursor numbers blank pages too.
+const std::vector<int>& Session::printed(OpenDocument& entry)
+{
+    if (entry.printed.empty() || entry.printedGeneration != entry.generation) {
+        entry.printed = printedPages(entry.doc);
+        entry.printedGeneration = entry.generation;
+    }
+    return entry.printed;
+}
+
 int Session::currentPage(int doc)
 {
     return guarded("current page", [&] {
         OpenDocument& entry = get(doc);
+        const std::vector<int>& pages = printed(entry);
         Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
         view->gotoRange(Reference<css::text::XTextRange>(entry.cursor, UNO_QUERY_THROW), false);
-        return static_cast<int>(Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage());
+        const int laid = Reference<css::text::XPageCursor>(view, UNO_QUERY_THROW)->getPage();
+        return static_cast<int>(std::upper_bound(pages.begin(), pages.end(), laid) - pages.begin());
     });
 }
 
@@ -326,12 +314,13 @@ void Session::nextPage(int doc)
     const int page = currentPage(doc);
     guarded("next page", [&] {
         OpenDocument& entry = get(doc);
-        if (page >= tessaro::pageCount(entry.doc))
+        const std::vector<int>& pages = printed(entry);
+        if (page >= static_cast<int>(pages.size()))
             return;
         Reference<css::text::XTextViewCursor> view = viewCursor(entry.doc);
-        Reference<css::text::XPageCursor> pages(view, UNO_QUERY_THROW);
-        pages->jumpToPage(static_cast<sal_Int16>(page + 1));
-        pages->jumpToStartOfPage();
+        Reference<css::text::XPageCursor> cursor(view, UNO_QUERY_THROW);
+        cursor->jumpToPage(static_cast<sal_Int16>(pages[static_cast<size_t>(page)]));
+        cursor->jumpToStartOfPage();
         entry.cursor = cursorAt(view->getStart());
     });
 }
@@ -390,7 +379,7 @@ const std::string& Session::pagePiece(int doc, int page, const std::string& exte
         OpenDocument& entry = get(doc);
         cache_ = PageCache();
         auto folder = std::make_unique<TempDir>("tessaro-pages");
-        const int count = tessaro::pageCount(entry.doc);
+        const int count = static_cast<int>(printed(entry).size());
         std::vector<std::pair<int, int>> runs;
         for (int p = 1; p <= count; ++p)
             runs.emplace_back(p, p);

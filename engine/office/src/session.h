@@ -78,9 +78,8 @@ private:
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
         int inserted = 0;          // documents inserted, to name their styles apart
-        // The end of the text before each document inserted at a page start:
-        // where LibreOffice may add a blank page to start its page numbering.
-        std::vector<Reference<css::text::XTextCursor>> restarts;
+        std::vector<int> printed;  // laid-out numbers of the printed pages, as of printedGeneration
+        unsigned printedGeneration = 0;
     };
     struct PageCache {
         int doc = 0;
@@ -97,6 +96,7 @@ private:
     int keep(Document doc, const std::string& fullName, bool pristine);
     void changed(OpenDocument& entry);
     Document workingCopy(const OpenDocument& entry);
+    const std::vector<int>& printed(OpenDocument& entry);
     Document splitSource(OpenDocument& entry);
     const std::string& pagePiece(int doc, int page, const std::string& extension);
     std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,

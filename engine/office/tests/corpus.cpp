@@ -130,7 +130,7 @@ std::vector<std::string> writeCorpus(Office& office, const std::string& folder)
     serif.headingColor = 0x1F3864;
     serif.list = true;
     serif.footnote = true;
-    writeDocument(office, {"一号", 2, true, 0, false, true, false, ""}, paths[0], serif);
+    writeDocument(office, {"一号", 3, true, 0, false, true, false, ""}, paths[0], serif);
 
     writeWordprocessingML("二号", 2, paths[1]);
 
