@@ -19,6 +19,7 @@
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XText.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <set>
 
@@ -172,7 +173,37 @@ void writeStream(const Reference<css::io::XStream>& stream, const std::string& b
     output->closeOutput();
 }
 
+// N of a name ending in "-N" or " (N)", or 0.
+int styleNumber(const std::string& name)
+{
+    size_t end = name.size();
+    const bool parenthesised = end > 0 && name[end - 1] == ')';
+    if (parenthesised)
+        --end;
+    size_t digits = end;
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])))
+        --digits;
+    if (digits == end || end - digits > 6)
+        return 0;
+    const bool marked = parenthesised ? digits >= 2 && name.compare(digits - 2, 2, " (") == 0
+                                      : digits >= 1 && name[digits - 1] == '-';
+    return marked ? std::stoi(name.substr(digits, end - digits)) : 0;
+}
+
 }  // namespace
+
+int highestStyleNumber(const Document& target)
+{
+    Reference<css::style::XStyleFamiliesSupplier> supplier(target.component(), UNO_QUERY_THROW);
+    Reference<css::container::XNameAccess> families = supplier->getStyleFamilies();
+    int highest = 0;
+    for (const auto& family : families->getElementNames()) {
+        Reference<css::container::XNameAccess> styles(families->getByName(family), UNO_QUERY_THROW);
+        for (const auto& name : styles->getElementNames())
+            highest = std::max(highest, styleNumber(utf8(name)));
+    }
+    return highest;
+}
 
 void writeForInsertion(const Document& source, bool pageStart, const std::string& odt)
 {

@@ -17,8 +17,13 @@ void writeForInsertion(const Document& source, bool pageStart, const std::string
 
 // Gives every named style in the .odt file a name of its own ending in
 // "-N" (shown as "… (N)"), so that none is taken for the target's style of
-// the same name. N is the document's place in the merge.
+// the same name. N is unique to the insertion (see highestStyleNumber).
 void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number);
+
+// The highest N of the document's style names that end in "-N" or " (N)":
+// names a merge gave, or names the document came with. Numbers above it
+// give inserted documents names no style of the target has.
+int highestStyleNumber(const Document& target);
 
 // The part of renameStyles that works on the XML text, for testing.
 // `styles` and `content` are styles.xml and content.xml, changed in place.

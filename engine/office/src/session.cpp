@@ -199,7 +199,10 @@ void Session::insertFile(int doc, const std::string& path)
         // second break and an empty page in Word formats.
         if (pageStart)
             setProperty(entry.cursor, "BreakType", css::uno::Any(css::style::BreakType_NONE));
-        renameStyles(office_.context(), copy, ++entry.inserted + 1);
+        // Numbered after every name the target has, its own and ones earlier merges gave.
+        if (entry.inserted == 0)
+            entry.inserted = std::max(1, highestStyleNumber(entry.doc));
+        renameStyles(office_.context(), copy, ++entry.inserted);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
         ::remove(copy.c_str());

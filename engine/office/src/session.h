@@ -77,7 +77,7 @@ private:
         bool readOnly = false;
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
-        int inserted = 0;          // documents inserted, to name their styles apart
+        int inserted = 0;          // the number the last inserted document's styles were named with
         std::vector<int> printed;  // laid-out numbers of the printed pages, as of printedGeneration
         unsigned printedGeneration = 0;
     };

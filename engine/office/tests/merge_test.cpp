@@ -141,6 +141,16 @@ TEST_F(Merge, AMergedResultSplitsIntoThePagesItPrints)
     }
 }
 
+// A result merged again has styles named as a merge names them: the
+// styles of what goes in next must not be taken for those.
+TEST_F(Merge, AMergedResultMergedAgainKeepsEveryLook)
+{
+    const std::string first = path("first-merge.odt");
+    merge(corpus_, first, true);
+    const std::string out = path("second-merge.odt");
+    expectPagesOfSources({look(first), sources_[2]}, out, merge({first, corpus_[2]}, out, true));
+}
+
 TEST_F(Merge, SplitPagesMergedBackInOrderAreTheSourcePages)
 {
     for (const auto& source : {corpus_[0], corpus_[4]}) {
