@@ -4,6 +4,7 @@
 #include "page_marks.h"
 #include "piece_writer.h"
 #include "second_office.h"
+#include "page_slicer.h"
 #include "working_copy.h"
 
 #include <memory>
@@ -54,12 +55,11 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     storeWorkingCopy(doc, marked);
     doc.close();
 
-    size_t last = pieces.size() - 1;
-    if (second) {
-        last = (pieces.size() - 1) / 2;
-        second->start({marked, &map, &pieces, last + 1, pieces.size() - 1, &scratch, &staged});
-    }
-    PieceWriter(office.context(), map, pieces, scratch, staged, step).write(marked, 1, map.count(), 0, last);
+    const PageSlicer slicer(marked, map);
+    PieceQueue queue(slicer, pieces, scratch, staged);
+    if (second)
+        second->start(queue);
+    queue.work(office.context(), step);
     if (second)
         second->finish([&] { office.watchdog().kick("waiting for the second office"); });
 }
