@@ -177,24 +177,20 @@ public:
 
     void node(const xmlNode* node)
     {
-        switch (node->type) {
-        case XML_ELEMENT_NODE:
-            if (isMark(node) || isHint(node))
-                return;
-            open(node, !node->children && !editOf(node));
-            if (node->children || editOf(node)) {
-                for (const xmlNode* child = node->children; child; child = child->next)
-                    this->node(child);
-                close(node);
-            }
-            return;
-        case XML_TEXT_NODE:
-        case XML_CDATA_SECTION_NODE:
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
             escape(out_, reinterpret_cast<const char*>(node->content), false);
             return;
-        default:
-            return;
         }
+        if (node->type != XML_ELEMENT_NODE || isMark(node) || isHint(node))
+            return;
+        const Edit* edit = editOf(node);
+        const bool empty = !node->children && (!edit || edit->inside.empty());
+        open(node, empty);
+        if (empty)
+            return;
+        for (const xmlNode* child = node->children; child; child = child->next)
+            this->node(child);
+        close(node);
     }
 
     void open(const xmlNode* node, bool empty = false)
@@ -255,7 +251,10 @@ private:
 };
 
 PageSlicer::PageSlicer(const std::string& markedFlatOdf, const PageMap& map)
-    : map_(map), doc_(xmlReadFile(markedFlatOdf.c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_HUGE), xmlFreeDoc)
+    : map_(map),
+      doc_(xmlReadFile(markedFlatOdf.c_str(), nullptr,
+                       XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
+           xmlFreeDoc)
 {
     if (!doc_)
         throw EngineError("无法读取分页副本 (cannot read the marked copy): " + markedFlatOdf);
