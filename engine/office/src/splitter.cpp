@@ -2,12 +2,13 @@
 
 #include "engine_error.h"
 #include "page_marks.h"
+#include "page_slicer.h"
 #include "piece_writer.h"
 #include "second_office.h"
-#include "page_slicer.h"
 #include "working_copy.h"
 
 #include <memory>
+#include <optional>
 
 namespace tessaro {
 
@@ -37,6 +38,8 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     // Declared before the second office, which uses them until it is gone.
     TempDir scratch("tessaro-split");
     PageMap map;
+    std::optional<PageSlicer> slicer;
+    std::optional<PieceQueue> queue;
     // Started first: its soffice starts up while this one marks the pages.
     std::unique_ptr<SecondOffice> second;
     if (useTwoOffices(pieces, offices))
@@ -55,11 +58,11 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     storeWorkingCopy(doc, marked);
     doc.close();
 
-    const PageSlicer slicer(marked, map);
-    PieceQueue queue(slicer, pieces, scratch, staged);
+    slicer.emplace(marked, map);
+    queue.emplace(*slicer, pieces, scratch, staged);
     if (second)
-        second->start(queue);
-    queue.work(office.context(), step);
+        second->start(*queue);
+    queue->work(office.context(), step);
     if (second)
         second->finish([&] { office.watchdog().kick("waiting for the second office"); });
 }
