@@ -92,6 +92,20 @@ const xmlNode* previousElement(const xmlNode* node)
     return nullptr;
 }
 
+// Whether nothing of `path[depth]` comes before `path.back()`: the elements
+// around a page's start belong to the page before only if some of their
+// content does, or they would come out empty there (an empty section is
+// given a paragraph of its own when read).
+bool beginsWith(const std::vector<const xmlNode*>& path, size_t depth)
+{
+    for (size_t d = depth + 1; d < path.size(); ++d)
+        for (const xmlNode* before = path[d]->prev; before; before = before->prev)
+            if ((before->type == XML_ELEMENT_NODE && !isHint(before) && !isMark(before)) ||
+                (before->type == XML_TEXT_NODE && !xmlIsBlankNode(before)))
+                return false;
+    return true;
+}
+
 // The row a body row of the table begins with, after the heading rows.
 const xmlNode* firstBodyRow(const xmlNode* table)
 {
@@ -458,7 +472,7 @@ std::string PageSlicer::slice(int first, int last) const
         for (const xmlNode* firstChild = child; child; child = child->next) {
             const bool startsInside = start && child == firstChild && depth + 1 < start->path.size();
             const bool endsHere = end && child == end->path[depth];
-            if (endsHere && depth + 1 == end->path.size())
+            if (endsHere && (depth + 1 == end->path.size() || (!startsInside && beginsWith(end->path, depth))))
                 return;
             if (depth == 0 && (isPrologue(child) || isPageAnchored(child)))
                 continue;

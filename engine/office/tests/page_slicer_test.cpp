@@ -40,7 +40,7 @@ const char* const kMarked =
     R"(<table:table-row><table:table-cell><text:p>r1</text:p></table:table-cell></table:table-row>)"
     R"(<table:table-row><table:table-cell><text:p><text:bookmark text:name="__tessaro_cut_page_4"/>r2</text:p></table:table-cell></table:table-row>)"
     R"(</table:table>)"
-    R"(<text:p><text:bookmark text:name="__tessaro_cut_page_5"/>wide</text:p>)"
+    R"(<text:section text:name="S"><text:p><text:bookmark text:name="__tessaro_cut_page_5"/>wide</text:p></text:section>)"
     R"(</office:text></office:body></office:document>)";
 
 class Slices : public ::testing::Test {
@@ -96,6 +96,8 @@ TEST_F(Slices, ATableCutAtARowKeepsItsColumnsAndHeadingRowsAndEndsInASliver)
                   R"(<table:table-header-rows><table:table-row><table:table-cell><text:p>head</text:p></table:table-cell></table:table-row></table:table-header-rows>)"
                   R"(<table:table-row><table:table-cell><text:p>r1</text:p></table:table-cell></table:table-row></table:table>)" +
                   kSliver);
+    // Page 4 ends where a section begins: the section is all page 5's, and
+    // page 4 ends with a table.
     const std::string fourth = slice(4, 4);
     EXPECT_EQ(body(fourth),
               kDecls + R"(<table:table table:name="T" )" + R"(table:style-name="__tessaro_first"><table:table-column/>)" +
@@ -111,7 +113,7 @@ TEST_F(Slices, ATableCutAtARowKeepsItsColumnsAndHeadingRowsAndEndsInASliver)
 TEST_F(Slices, APageKeepsItsOwnPageStyleAndRunsOfPagesHoldAllTheirText)
 {
     const std::string fifth = slice(5, 5);
-    EXPECT_EQ(body(fifth), kDecls + "<text:p " + kFirst + ">wide</text:p>");
+    EXPECT_EQ(body(fifth), kDecls + R"(<text:section text:name="S"><text:p )" + kFirst + ">wide</text:p></text:section>");
     EXPECT_NE(fifth.find(R"(style:master-page-name="Wide_20_Page")"), std::string::npos) << fifth;
     EXPECT_NE(fifth.find("<office:master-styles>"), std::string::npos);
 
