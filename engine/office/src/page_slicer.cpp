@@ -358,15 +358,18 @@ PageSlicer::Cut PageSlicer::cutAt(int page) const
     Cut cut;
     const xmlNode* first = found->second;
     if (start.inTable) {
-        // The page begins at the row of the outermost table the mark is in
-        // but for tables that only split a cell.
+        // The page begins at a row of the outermost table the mark is in: a
+        // table inside a cell is not cut, which would leave its outer row
+        // without the cells before it. Tables that only split a cell are
+        // part of their cell.
         const xmlNode* row = nullptr;
+        const xmlNode* latest = nullptr;
         for (const xmlNode* node = first; node != body_; node = node->parent) {
             if (is(node, kTable, "table-row"))
-                row = node;
+                latest = node;
             if (isTable(node) && std::strcmp(attribute(node, kTable, "is-sub-table"), "true") != 0) {
                 cut.block = node;
-                break;
+                row = latest;
             }
         }
         if (!cut.block || !row)

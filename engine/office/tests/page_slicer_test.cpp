@@ -124,6 +124,28 @@ TEST_F(Slices, APageKeepsItsOwnPageStyleAndRunsOfPagesHoldAllTheirText)
         EXPECT_NE(all.find(text), std::string::npos) << text;
 }
 
+TEST_F(Slices, APageBeginningInATableInsideACellTakesTheWholeOuterRow)
+{
+    std::string marked = kMarked;
+    const std::string nested = R"(<text:p>before</text:p><table:table table:name="Outer"><table:table-column/>)"
+                             R"(<table:table-row><table:table-cell><text:p>left</text:p></table:table-cell>)"
+                             R"(<table:table-cell><table:table table:name="Inner"><table:table-column/>)"
+                             R"(<table:table-row><table:table-cell><text:p>i1</text:p></table:table-cell></table:table-row>)"
+                             R"(<table:table-row><table:table-cell><text:p><text:bookmark text:name="__tessaro_cut_page_2"/>i2</text:p>)"
+                             R"(</table:table-cell></table:table-row></table:table></table:table-cell></table:table-row></table:table>)";
+    const size_t from = marked.find("<text:p text:style-name=\"P1\">one");
+    marked.replace(from, marked.find("</office:text>") - from, nested);
+    std::ofstream(dir_.file("marked.fodt")) << marked;
+    map_.pages = {{"Standard", false, false}, {"Standard", true, false}};
+
+    EXPECT_EQ(body(slice(1, 1)), kDecls + "<text:p>before</text:p>");
+    const std::string second = body(slice(2, 2));
+    EXPECT_EQ(second.find(R"(<table:table table:name="Outer" table:style-name="__tessaro_first">)"), kDecls.size())
+        << second;
+    for (const char* text : {"left", "i1", "i2"})
+        EXPECT_NE(second.find(text), std::string::npos) << text;
+}
+
 TEST_F(Slices, ALostMarkOrPageStyleIsAnErrorNotAWrongPage)
 {
     map_.pages.push_back({"Standard", false, false});
