@@ -8,16 +8,19 @@
 #include "../tests/page_compare.h"
 #include "../tests/processes.h"
 #include "naming.h"
+#include "page_slicer.h"
 #include "session.h"
 #include "proc_status.h"
 #include "stopwatch.h"
 #include "splitter.h"
+#include "working_copy.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -93,6 +96,35 @@ double floorSeconds(Session& session, const std::vector<std::string>& files, con
     return total;
 }
 
+// Where the time of a split in one office goes, step by step, in seconds.
+struct Steps {
+    double open = 0, layout = 0, copy = 0, read = 0, cut = 0, load = 0, store = 0;
+};
+
+Steps steps(Session& session, const std::string& source, const std::string& out)
+{
+    ::mkdir(out.c_str(), 0700);
+    TempDir scratch("tessaro-split-steps");
+    Steps took;
+    Document doc;
+    took.open = seconds([&] { doc = loadDocument(session.office().desktop(), source, true); });
+    PageMap map;
+    took.layout = seconds([&] { map = markPages(doc); });
+    const std::string marked = scratch.file("marked.fodt");
+    took.copy = seconds([&] { storeWorkingCopy(doc, marked); });
+    doc.close();
+    std::unique_ptr<PageSlicer> slicer;
+    took.read = seconds([&] { slicer = std::make_unique<PageSlicer>(marked, map); });
+    for (int page = 1; page <= map.count(); ++page) {
+        const std::string run = scratch.file("run.fodt");
+        took.cut += seconds([&] { slicer->write(page, page, run); });
+        Document part;
+        took.load += seconds([&] { part = loadWorkingCopy(session.office().context(), run); });
+        took.store += seconds([&] { storeDocument(part, pieceName(source, out, page)); });
+    }
+    return took;
+}
+
 // The number of page files that do not look as their source page.
 int differingPages(Session& session, const std::string& source, const std::vector<std::string>& files,
                    const std::string& scratch)
@@ -140,6 +172,11 @@ int main(int argc, char** argv)
         std::printf("  floor, storing every page once:  %7.2f s  (%5.1f ms per page)\n", floor, perPage(floor));
         std::printf("  split / floor: one soffice %.2fx, two soffices %.2fx; speed-up from the second %.2fx\n",
                     one.seconds / floor, two.seconds / floor, one.seconds / two.seconds);
+        const Steps took = steps(session, source, out + "-steps");
+        std::printf("  one soffice step by step, ms per page: open %.1f, layout and marks %.1f, working copy %.1f,\n"
+                    "    reading it %.1f, cutting runs %.1f, loading runs %.1f, storing pages %.1f\n",
+                    perPage(took.open), perPage(took.layout), perPage(took.copy), perPage(took.read),
+                    perPage(took.cut), perPage(took.load), perPage(took.store));
         if (check)
             std::printf("  page files that differ from their source page: %d of %d\n",
                         differingPages(session, source, two.files, dir.path()), pages);

@@ -6,12 +6,10 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/text/XDocumentIndexesSupplier.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextSectionsSupplier.hpp>
-#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextViewCursor.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
@@ -20,8 +18,6 @@ namespace tessaro {
 const char* const kMarkPrefix = "__tessaro_cut_";
 
 rtl::OUString startMark(int page) { return ou(std::string(kMarkPrefix) + "page_" + std::to_string(page)); }
-rtl::OUString beforeMark(int page) { return ou(std::string(kMarkPrefix) + "before_" + std::to_string(page)); }
-rtl::OUString afterMark(int page) { return ou(std::string(kMarkPrefix) + "after_" + std::to_string(page)); }
 
 namespace {
 
@@ -41,7 +37,7 @@ Reference<css::text::XTextRange> here(const Reference<css::text::XTextViewCursor
     return Reference<css::text::XTextRange>(start->getText()->createTextCursorByRange(start), UNO_QUERY_THROW);
 }
 
-// Indexes and sections may be protected; the cuts have to delete inside them.
+// Indexes and sections may be protected; pages begin inside them too.
 void unprotect(const Document& doc)
 {
     Reference<css::text::XDocumentIndexesSupplier> indexes(doc.component(), UNO_QUERY_THROW);
@@ -53,30 +49,6 @@ void unprotect(const Document& doc)
         for (sal_Int32 i = 0; i < list->getCount(); ++i)
             setProperty(Reference<css::uno::XInterface>(list->getByIndex(i), UNO_QUERY_THROW), "IsProtected",
                         css::uno::Any(false));
-}
-
-void markTable(const Reference<css::text::XTextViewCursor>& view, int page, std::vector<Mark>& marks,
-               PageStart& start)
-{
-    Reference<css::text::XTextTable> table(getProperty(view, "TextTable"), UNO_QUERY_THROW);
-    Reference<css::table::XCell> cell(getProperty(view, "Cell"), UNO_QUERY_THROW);
-    marks.push_back({startMark(page), Reference<css::text::XText>(cell, UNO_QUERY_THROW)->getStart()});
-
-    const auto names = table->getCellNames();
-    Reference<css::text::XText> first(table->getCellByName(names[0]), UNO_QUERY_THROW);
-    Reference<css::text::XText> last(table->getCellByName(names[names.getLength() - 1]), UNO_QUERY_THROW);
-    const std::string adjacent = "不支持紧邻的两个表格跨页 (tables directly next to each other across a page break)";
-    view->gotoRange(first->getStart(), false);
-    if (view->goLeft(1, false)) {
-        if (inCell(view))
-            throw EngineError(adjacent);
-        start.paragraphBefore = true;
-        marks.push_back({beforeMark(page), here(view)});
-    }
-    view->gotoRange(last->getEnd(), false);
-    if (!view->goRight(1, false) || inCell(view))
-        throw EngineError(adjacent);
-    marks.push_back({afterMark(page), here(view)});
 }
 
 }  // namespace
@@ -102,16 +74,10 @@ PageMap markPages(const Document& doc)
         start.style = utf8(getProperty(view, "PageStyleName").get<rtl::OUString>());
         if (page == 1)
             continue;
-        if (inCell(view)) {
-            start.inTable = true;
-            markTable(view, page, marks, start);
-            continue;
-        }
         Reference<css::text::XTextRange> at = here(view);
-        Reference<css::text::XParagraphCursor> paragraph(at, UNO_QUERY_THROW);
-        start.midParagraph = !paragraph->isStartOfParagraph();
-        if (!start.midParagraph && view->goLeft(1, false))
-            start.afterTable = inCell(view);
+        start.inTable = inCell(view);
+        start.midParagraph =
+            !start.inTable && !Reference<css::text::XParagraphCursor>(at, UNO_QUERY_THROW)->isStartOfParagraph();
         marks.push_back({startMark(page), at});
     }
 

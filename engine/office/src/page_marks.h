@@ -14,8 +14,6 @@ struct PageStart {
     std::string style;          // page style in force on the page
     bool inTable = false;       // the page begins at a row of a table
     bool midParagraph = false;  // the page begins inside a paragraph begun on the page before
-    bool afterTable = false;    // the page begins at a paragraph that directly follows a table
-    bool paragraphBefore = false;  // for a table: a paragraph precedes it
 };
 
 struct PageMap {
@@ -25,9 +23,7 @@ struct PageMap {
 
 // Bookmark names; the pieces are stripped of them before they are written.
 extern const char* const kMarkPrefix;
-rtl::OUString startMark(int page);   // where the page begins (in a cell when inTable)
-rtl::OUString beforeMark(int page);  // inTable: end of the paragraph before the table
-rtl::OUString afterMark(int page);   // inTable: start of the paragraph after the table
+rtl::OUString startMark(int page);  // where the page begins (in a cell when inTable)
 
 PageMap markPages(const Document& doc);
 

@@ -1,12 +1,9 @@
 #include "piece_writer.h"
 
 #include "engine_error.h"
-#include "page_cutter.h"
 #include "working_copy.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,61 +63,26 @@ void StagedFiles::commit()
             cannotWrite(path);
 }
 
-namespace {
-
-// Reading a copy back costs about a fixed 35 ms plus 0.3 ms a page, writing
-// one 110 ms plus 0.65 ms a page. Up to some fifty pages, reading the copy
-// back once for every piece costs least. Above, groups of pieces are cut
-// first, as many as balance reading this copy again against reading the
-// smaller copies they leave.
-size_t groupsFor(int pages, size_t pieces)
-{
-    if (pieces < 2 || pages <= 48)
-        return pieces;
-    const double size = pages;
-    const double groups = std::sqrt(static_cast<double>(pieces) * 0.3 * size / (110 + 0.95 * size));
-    return std::clamp<size_t>(static_cast<size_t>(std::lround(groups)), 2, pieces);
-}
-
-std::string range(int first, int last) { return std::to_string(first) + "-" + std::to_string(last); }
-
-}  // namespace
-
-PieceWriter::PieceWriter(const Reference<css::uno::XComponentContext>& context, const PageMap& map,
-                         const std::vector<PagePiece>& pieces, const TempDir& scratch, StagedFiles& staged,
-                         Step step)
-    : context_(context), map_(map), pieces_(pieces), scratch_(scratch), staged_(staged), step_(std::move(step))
+PieceQueue::PieceQueue(const PageSlicer& slicer, const std::vector<PagePiece>& pieces, const TempDir& scratch,
+                       StagedFiles& staged)
+    : slicer_(slicer), pieces_(pieces), scratch_(scratch), staged_(staged)
 {
 }
 
-void PieceWriter::write(const std::string& file, int docFirst, int docLast, size_t i, size_t j)
+void PieceQueue::work(const Reference<css::uno::XComponentContext>& context, const Step& step)
 {
-    const size_t count = j - i + 1;
-    const size_t groups = groupsFor(docLast - docFirst + 1, count);
-    size_t next = i;
-    for (size_t g = 0; g < groups; ++g) {
-        const size_t gi = next;
-        const size_t gj = gi + count / groups + (g < count % groups ? 1 : 0) - 1;
-        next = gj + 1;
-        const int first = pieces_[gi].first;
-        const int last = pieces_[gj].last;
-        step_("open pages " + range(docFirst, docLast));
-        Document part = loadWorkingCopy(context_, file);
-        step_("cut pages " + range(first, last));
-        keepPages(part, map_, docFirst, docLast, first, last);
-        if (gi == gj) {
-            const std::string& path = pieces_[gi].path;
-            removeMarks(part);
-            step_("save " + path);
-            storeDocument(part, staged_.stage(path));
-            continue;
-        }
-        const std::string copy = scratch_.file("pages-" + range(first, last) + ".fodt");
-        step_("copy pages " + range(first, last));
-        storeWorkingCopy(part, copy);
+    for (size_t k = next_++; k < pieces_.size(); k = next_++) {
+        const PagePiece& piece = pieces_[k];
+        const std::string pages = std::to_string(piece.first) + "-" + std::to_string(piece.last);
+        const std::string run = scratch_.file("pages-" + pages + ".fodt");
+        step("cut pages " + pages);
+        slicer_.write(piece.first, piece.last, run);
+        step("open pages " + pages);
+        Document part = loadWorkingCopy(context, run);
+        step("save " + piece.path);
+        storeDocument(part, staged_.stage(piece.path));
         part.close();
-        write(copy, first, last, gi, gj);
-        std::remove(copy.c_str());
+        std::remove(run.c_str());
     }
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-#include "page_marks.h"
+#include "page_slicer.h"
 #include "splitter.h"
 #include "temp_dir.h"
 
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -35,24 +36,25 @@ private:
     std::vector<std::pair<std::string, std::string>> pieces_;  // staged path, final path
 };
 
-// Cuts pieces out of working copies of a marked document in one office.
-class PieceWriter {
+// The pieces of a split, handed out one at a time to the offices that write
+// them: each takes the next piece not yet taken, so two offices share the
+// work whatever the pieces cost.
+class PieceQueue {
 public:
     using Step = std::function<void(const std::string&)>;
 
-    PieceWriter(const Reference<css::uno::XComponentContext>& context, const PageMap& map,
-                const std::vector<PagePiece>& pieces, const TempDir& scratch, StagedFiles& staged, Step step);
+    PieceQueue(const PageSlicer& slicer, const std::vector<PagePiece>& pieces, const TempDir& scratch,
+               StagedFiles& staged);
 
-    // Writes pieces i..j from `file`, a working copy holding original pages docFirst..docLast.
-    void write(const std::string& file, int docFirst, int docLast, size_t i, size_t j);
+    // Writes pieces in the office of `context` until none is left.
+    void work(const Reference<css::uno::XComponentContext>& context, const Step& step);
 
 private:
-    const Reference<css::uno::XComponentContext>& context_;
-    const PageMap& map_;
+    const PageSlicer& slicer_;
     const std::vector<PagePiece>& pieces_;
     const TempDir& scratch_;
     StagedFiles& staged_;
-    Step step_;
+    std::atomic<size_t> next_{0};
 };
 
 }  // namespace tessaro

@@ -21,11 +21,11 @@ SecondOffice::~SecondOffice()
     thread_.join();
 }
 
-void SecondOffice::start(const Share& share)
+void SecondOffice::start(PieceQueue& queue)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        share_ = share;
+        queue_ = &queue;
     }
     wake_.notify_all();
 }
@@ -52,14 +52,14 @@ void SecondOffice::run(std::chrono::milliseconds callLimit)
     try {
         Office office(callLimit);
         pid_ = office.pid();
-        std::optional<Share> share;
+        PieceQueue* queue = nullptr;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stop_ || share_; });
-            share = share_;
+            wake_.wait(lock, [this] { return stop_ || queue_; });
+            queue = queue_;
         }
         if (!stop_) {
-            write(office, *share);
+            write(office, *queue);
             office.quit();
         }
     } catch (...) {
@@ -73,17 +73,15 @@ void SecondOffice::run(std::chrono::milliseconds callLimit)
     wake_.notify_all();
 }
 
-void SecondOffice::write(Office& office, const Share& share)
+void SecondOffice::write(Office& office, PieceQueue& queue)
 {
     Watchdog::Scope scope(office.watchdog(), "second office");
     try {
-        PieceWriter(office.context(), *share.map, *share.pieces, *share.scratch, *share.staged,
-                    [&](const std::string& step) {
-                        if (stop_)
-                            throw EngineError("分割已中止 (the split was stopped)");
-                        office.watchdog().kick(step);
-                    })
-            .write(share.file, 1, share.map->count(), share.first, share.last);
+        queue.work(office.context(), [&](const std::string& step) {
+            if (stop_)
+                throw EngineError("分割已中止 (the split was stopped)");
+            office.watchdog().kick(step);
+        });
     } catch (const css::lang::DisposedException& e) {
         office.bridgeLost();
         throw EngineError(office.explain(e));

@@ -6,15 +6,15 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 namespace tessaro {
 
 // A soffice of its own on a thread of its own, started at once so that its
-// start-up overlaps the layout in the first office, then given a share of
-// the pieces. It lives and ends on its thread (the process dies with the
-// thread that started it); destruction stops the work and ends soffice.
+// start-up overlaps the layout in the first office, then taking pieces from
+// the queue the first office takes from too. It lives and ends on its
+// thread (the process dies with the thread that started it); destruction
+// stops the work and ends soffice.
 class SecondOffice {
 public:
     explicit SecondOffice(std::chrono::milliseconds callLimit);
@@ -22,29 +22,21 @@ public:
     SecondOffice(const SecondOffice&) = delete;
     SecondOffice& operator=(const SecondOffice&) = delete;
 
-    struct Share {
-        std::string file;  // the marked working copy, all pages
-        const PageMap* map = nullptr;
-        const std::vector<PagePiece>* pieces = nullptr;
-        size_t first = 0;
-        size_t last = 0;
-        const TempDir* scratch = nullptr;
-        StagedFiles* staged = nullptr;
-    };
-    void start(const Share& share);
+    // Takes pieces from `queue` until none is left.
+    void start(PieceQueue& queue);
     // Throws the second office's failure, if it has failed by now.
     void throwIfFailed();
-    // Waits for the share to be written, calling `waiting` now and then.
+    // Waits until the pieces it took are written, calling `waiting` now and then.
     void finish(const std::function<void()>& waiting);
     pid_t pid() const { return pid_; }
 
 private:
     void run(std::chrono::milliseconds callLimit);
-    void write(Office& office, const Share& share);
+    void write(Office& office, PieceQueue& queue);
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    std::optional<Share> share_;
+    PieceQueue* queue_ = nullptr;
     std::exception_ptr failure_;
     bool done_ = false;
     std::atomic<bool> stop_{false};
