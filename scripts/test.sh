@@ -7,9 +7,9 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 setup_all
-# The robustness suite leaves its figures here; stale ones would mislead.
-ROBUSTNESS_FIGURES=$BUILD/engine/robustness-engine.txt
-rm -f "$ROBUSTNESS_FIGURES"
+# The robustness suite's two halves leave their figures here; stale ones would mislead.
+ROBUSTNESS_FIGURES=("$WIN_BUILD/robustness-server.txt" "$BUILD/engine/robustness-engine.txt")
+rm -f "${ROBUSTNESS_FIGURES[@]}"
 
 # Window tests run inside one Wine virtual desktop: no window manager is
 # needed, and destroying windows is fast.
@@ -102,4 +102,6 @@ fi
 
 # The robustness suite's figures: bad inputs and faults tried, and what
 # they left behind.
-if [ -f "$ROBUSTNESS_FIGURES" ]; then log "robustness: $(cat "$ROBUSTNESS_FIGURES")"; fi
+for figures in "${ROBUSTNESS_FIGURES[@]}"; do
+  if [ -f "$figures" ]; then log "robustness: $(cat "$figures")"; fi
+done

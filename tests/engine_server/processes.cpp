@@ -4,6 +4,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstring>
 #include <thread>
 
 namespace wordsrv::test {
@@ -96,10 +97,13 @@ bool nothingLeft(std::chrono::milliseconds limit)
         limit);
 }
 
-bool killLinuxProcess(int pid, std::chrono::milliseconds limit)
+namespace {
+
+// A Linux program started by Wine runs without a handle to wait on: the
+// signal is sent by /bin/kill and its effect read from the process's state.
+bool signalLinuxProcess(int pid, const wchar_t* signal, const char* states, std::chrono::milliseconds limit)
 {
-    // A Linux program started by Wine runs without a handle to wait on.
-    std::wstring command = L"kill -9 " + std::to_wstring(pid);
+    std::wstring command = std::wstring(L"kill ") + signal + L" " + std::to_wstring(pid);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -114,9 +118,17 @@ bool killLinuxProcess(int pid, std::chrono::milliseconds limit)
     return waitFor(
         [&] {
             const std::string line = readFile(stat);
-            return line.empty() || line.find(") Z") != std::string::npos;
+            const size_t close = line.rfind(')');
+            return line.empty() || (close != std::string::npos && close + 2 < line.size() &&
+                                    std::strchr(states, line[close + 2]));
         },
         limit);
 }
+
+}  // namespace
+
+bool killLinuxProcess(int pid, std::chrono::milliseconds limit) { return signalLinuxProcess(pid, L"-9", "Z", limit); }
+
+bool stopLinuxProcess(int pid, std::chrono::milliseconds limit) { return signalLinuxProcess(pid, L"-STOP", "Tt", limit); }
 
 }  // namespace wordsrv::test

@@ -18,5 +18,7 @@ bool nothingLeft(std::chrono::milliseconds limit);
 
 // Ends a Linux process (SIGKILL) and waits until it is gone.
 bool killLinuxProcess(int pid, std::chrono::milliseconds limit);
+// Freezes a Linux process (SIGSTOP) and waits until it is stopped.
+bool stopLinuxProcess(int pid, std::chrono::milliseconds limit);
 
 }  // namespace wordsrv::test

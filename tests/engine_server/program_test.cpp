@@ -8,7 +8,6 @@
 #include "app/added_document.h"
 #include "word/commands.h"
 #include "word/job_thread.h"
-#include "word/start_word.h"
 
 #include <gtest/gtest.h>
 
@@ -133,67 +132,6 @@ TEST_F(ProgramThroughServer, AnUnusableOutputIsRefusedBeforeWordStarts)
     EXPECT_EQ(messages, (std::vector<std::wstring>{L"输出文件不能是要合并的文档: " + upper, L"输出文件夹不存在: " + missing,
                                                    L"请输入完整的路径", L"输出文件夹不存在: " + missing}));
     EXPECT_EQ(fileBytes(input), before);
-}
-
-// The Word the program starts, with one Linux process of the server killed
-// just before the third document is opened.
-class KilledPartWay final : public tessaro::word::Application {
-public:
-    KilledPartWay(std::unique_ptr<Application> word, std::string victim) : word_(std::move(word)), victim_(std::move(victim)) {}
-
-    tessaro::word::Status DisableAlerts() override { return word_->DisableAlerts(); }
-    tessaro::word::Status DisableMacros() override { return word_->DisableMacros(); }
-    tessaro::word::Status SetVisible(bool visible) override { return word_->SetVisible(visible); }
-    tessaro::word::Status Activate() override { return word_->Activate(); }
-    tessaro::word::Status Maximize() override { return word_->Maximize(); }
-    tessaro::word::Result<std::unique_ptr<tessaro::word::Document>> Open(const std::wstring& path,
-                                                                          tessaro::word::OpenMode mode) override
-    {
-        if (++opens_ == 3) {
-            const auto victims = linuxProcesses(victim_);
-            EXPECT_EQ(victims.size(), 1u) << victim_;
-            for (const int pid : victims)
-                EXPECT_TRUE(killLinuxProcess(pid, 10s));
-        }
-        return word_->Open(path, mode);
-    }
-    tessaro::word::Status EndOfDocument() override { return word_->EndOfDocument(); }
-    tessaro::word::Status InsertPageBreak() override { return word_->InsertPageBreak(); }
-    tessaro::word::Status InsertFile(const std::wstring& path) override { return word_->InsertFile(path); }
-    tessaro::word::Status NextPage() override { return word_->NextPage(); }
-    tessaro::word::Status Quit() override { return word_->Quit(); }
-
-private:
-    std::unique_ptr<Application> word_;
-    std::string victim_;
-    int opens_ = 0;
-};
-
-TEST_F(ProgramThroughServer, AKilledEngineOrLibreOfficeEndsTheMergeWithOneLineNamingTheCause)
-{
-    const std::pair<const char*, const wchar_t*> cases[] = {{"tessaro-engine", L"文档引擎已退出"},
-                                                            {"soffice.bin", L"LibreOffice"}};
-    for (const auto& [victim, cause] : cases) {
-        const std::wstring out = emptyFolder(L"program-killed") + L"\\合并.docx";
-        tessaro::word::MergeOptions options;
-        options.output_path = out;
-        const std::vector<AddedDocument> rows{row(L"甲 文档.docx"), row(L"乙.doc"), row(L"丙.docx"), row(L"five.docx"),
-                                              row(L"seven.docx")};
-        const auto messages = run([&](const auto& show) {
-            tessaro::word::Merge(
-                rows, options,
-                [&]() -> std::unique_ptr<tessaro::word::Application> {
-                    return std::make_unique<KilledPartWay>(tessaro::word::StartWord(), victim);
-                },
-                show);
-        });
-        ASSERT_EQ(messages.size(), 1u) << victim;
-        EXPECT_EQ(messages[0].rfind(L"Word 已意外退出,合并未完成: ", 0), 0u) << toUtf8(messages[0]);
-        EXPECT_NE(messages[0].find(cause), std::wstring::npos) << toUtf8(messages[0]);
-        EXPECT_EQ(messages[0].find(L'\n'), std::wstring::npos) << toUtf8(messages[0]);
-        EXPECT_EQ(GetFileAttributesW(out.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is saved";
-        EXPECT_TRUE(nothingLeft(20s)) << victim;
-    }
 }
 
 TEST_F(ProgramThroughServer, SplitPerPageInABatchAndEvenly)

@@ -41,6 +41,11 @@ void checkWritten(const std::string& temporary, const std::string& path)
 
 void writeAtomically(const std::string& path, const std::function<void(const std::string& temporary)>& write)
 {
+    // Renaming over a file replaces it whatever its permissions: a file the
+    // user made read-only is kept, as Word keeps it.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) && (existing.st_mode & 0222) == 0)
+        throw EngineError("文件是只读的 (read-only): " + path);
     static std::atomic<unsigned> count{0};
     const auto slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);

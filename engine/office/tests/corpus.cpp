@@ -122,8 +122,8 @@ void writeWordprocessingML(const std::string& marker, int pages, const std::stri
 
 std::vector<std::string> writeCorpus(Office& office, const std::string& folder)
 {
-    const std::vector<std::string> paths{folder + "/1-serif.docx", folder + "/2-wordml.docx", folder + "/3-word97.doc",
-                                         folder + "/4-sections.odt", folder + "/5-table.docx"};
+    const std::vector<std::string> paths{folder + "/1-serif.docx",    folder + "/2-wordml.docx", folder + "/3-word97.doc",
+                                         folder + "/4-sections.odt",  folder + "/5-table.docx",  folder + "/6-table-only.docx"};
     Look serif;
     serif.font = "DejaVu Serif";
     serif.size = 12;
@@ -153,6 +153,9 @@ std::vector<std::string> writeCorpus(Office& office, const std::string& folder)
     table.size = 11;
     table.footnote = true;
     writeDocument(office, {"五号", 1, false, 60, false, true, false, ""}, paths[4], table);
+
+    // Nothing but a table, from its first line: inserted, it starts its page with the table.
+    writeTableDocument("六号", 80, paths[5]);
     return paths;
 }
 

@@ -4,6 +4,7 @@
 #include "fixtures.h"
 #include "session.h"
 
+#include <fstream>
 #include <iostream>
 
 using namespace tessaro;
@@ -44,6 +45,12 @@ int main(int argc, char** argv)
         writeDocument(office, {"七页", 7, false, 0, false, true, false, ""}, folder + "/seven.docx");
         writeDocument(office, {"密", 1, false, 0, false, false, false, "secret"}, folder + "/locked.doc");
         writeGarbage(folder + "/damaged.docx");
+        writeTruncated(folder + "/丙.docx", folder + "/truncated.docx");
+        std::ofstream(folder + "/empty.docx");
+        std::ofstream(folder + "/page.docx") << "<!DOCTYPE html>\n<html><head><title>报告</title></head>"
+                                                "<body><h1>报告</h1><p>这是一个网页。</p></body></html>\n";
+        std::ofstream(folder + "/notes.docx") << "这是一个纯文本文件，不是 Word 文档。\nplain text\n";
+        writeTableDocument("表", 120, folder + "/table.docx");
         writeDocument(office, {"长", 30, true, 0, false, false, false, ""}, folder + "/long.docx");
     } catch (const std::exception& e) {
         std::cerr << "tessaro-engine-fixtures: " << e.what() << "\n";

@@ -6,6 +6,11 @@
 #include "pdf_text.h"
 #include "session.h"
 
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/text/XTextTablesSupplier.hpp>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -58,6 +63,26 @@ protected:
         return pages;
     }
 
+    // The rows of every table in the file, opened again: a table that came
+    // apart into loose paragraphs has none.
+    static int tableRows(const std::string& document)
+    {
+        Document doc = loadDocument(session_->office().desktop(), document, true);
+        Reference<css::text::XTextTablesSupplier> supplier(doc.component(), UNO_QUERY_THROW);
+        Reference<css::container::XIndexAccess> tables(supplier->getTextTables(), UNO_QUERY_THROW);
+        int rows = 0;
+        for (sal_Int32 i = 0; i < tables->getCount(); ++i)
+            rows += Reference<css::text::XTextTable>(tables->getByIndex(i), UNO_QUERY_THROW)->getRows()->getCount();
+        return rows;
+    }
+    static void expectTablesOfSources(const std::vector<std::string>& sources, const std::string& out)
+    {
+        int rows = 0;
+        for (const auto& source : sources)
+            rows += tableRows(source);
+        EXPECT_EQ(tableRows(out), rows) << out << ": table rows lost";
+    }
+
     static void expectPagesOfSources(const std::vector<std::vector<PageLook>>& sources, const std::string& out,
                                      int counted)
     {
@@ -82,6 +107,7 @@ TEST_F(Merge, EveryPageLooksAsInItsSourceAndTheCountIsTheSavedFile)
 {
     const std::string out = path("merged.odt");
     expectPagesOfSources(sources_, out, merge(corpus_, out, true));
+    expectTablesOfSources(corpus_, out);
 }
 
 // LibreOffice's own Word export already changes some documents' pages when
@@ -104,6 +130,7 @@ TEST_F(Merge, InWordFormatsEveryPageLooksAsItsSourceSavedAlone)
         merge(corpus_, out, true);
         const auto comparison = comparePages(alone, look(out));
         EXPECT_TRUE(comparison.passed()) << comparison.report();
+        expectTablesOfSources(corpus_, out);
     }
 }
 

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <map>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -327,6 +328,22 @@ TEST_F(Robustness, AnOutputThatIsAnInputIsRefused)
             EXPECT_EQ(hash(input(name)), hashes_[name]);
         });
     }
+}
+
+// Renaming the result into place would replace it whatever its permissions.
+TEST_F(Robustness, AReadOnlyOutputIsKept)
+{
+    const std::string out = folder("read-only");
+    const std::string kept = out + "/kept.docx";
+    fs::copy_file(input("a.docx"), kept);
+    ::chmod(kept.c_str(), 0444);
+    tally(figures.badInputs, "a read-only output", [&] {
+        EngineRun run(temp(), {"merge", kept, input("a.docx"), input("b.doc")});
+        EXPECT_EQ(run.finish(), 1) << run.output;
+        EXPECT_NE(run.output.find("只读"), std::string::npos) << run.output;
+        EXPECT_EQ(hash(kept), hashes_["a.docx"]);
+        expectClean(out);
+    });
 }
 
 TEST_F(Robustness, UnusualPathsManyInputsAndLongDocumentsWork)
