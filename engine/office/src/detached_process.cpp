@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,11 +92,25 @@ pid_t startDetached(const std::string& program, const std::vector<std::string>& 
     return pid;
 }
 
+std::string procFile(pid_t pid, const char* name)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/" + name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string text;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<size_t>(got));
+    ::close(fd);
+    return got < 0 ? std::string() : text;
+}
+
 bool ended(pid_t pid)
 {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line))
+    const std::string line = procFile(pid, "stat");
+    if (line.empty())
         return true;
     const auto close = line.rfind(')');
     return close != std::string::npos && line.compare(close, 3, ") Z") == 0;

@@ -23,4 +23,8 @@ pid_t startDetached(const std::string& program, const std::vector<std::string>& 
 // for its new parent.
 bool ended(pid_t pid);
 
+// The content of /proc/PID/NAME; empty once the process has gone, even when
+// it goes while the file is read.
+std::string procFile(pid_t pid, const char* name);
+
 }  // namespace tessaro

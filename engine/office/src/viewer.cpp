@@ -16,7 +16,6 @@
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -119,10 +118,9 @@ pid_t startOffice(const std::string& profile, const std::string& argument, Envir
 }
 
 // The arguments a process was started with.
-std::vector<std::string> commandLine(const std::string& pid)
+std::vector<std::string> commandLine(pid_t pid)
 {
-    std::ifstream file("/proc/" + pid + "/cmdline", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text = procFile(pid, "cmdline");
     std::vector<std::string> args;
     for (size_t at = 0; at < text.size();) {
         const size_t end = text.find('\0', at);
@@ -156,7 +154,7 @@ std::vector<pid_t> Viewer::processes()
         const pid_t pid = std::atoi(entry->d_name);
         if (pid <= 0)
             continue;
-        const auto args = commandLine(entry->d_name);
+        const auto args = commandLine(pid);
         if (!args.empty() && args[0] == TESSARO_SOFFICE_BIN &&
             std::find(args.begin() + 1, args.end(), argument) != args.end())
             found.push_back(pid);
