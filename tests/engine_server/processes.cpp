@@ -96,20 +96,30 @@ bool nothingLeft(std::chrono::milliseconds limit)
         limit);
 }
 
-bool killLinuxProcess(int pid, std::chrono::milliseconds limit)
+bool wordEnded(std::chrono::milliseconds limit)
 {
-    // A Linux program started by Wine runs without a handle to wait on.
-    std::wstring command = L"kill -9 " + std::to_wstring(pid);
+    return waitFor([] { return serverProcesses().empty() && linuxProcesses("tessaro-engine").empty(); }, limit);
+}
+
+bool startLinuxProgram(const std::wstring& program, std::wstring commandLine)
+{
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\bin\\kill", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
     if (process.hThread)
         CloseHandle(process.hThread);
     if (process.hProcess)
         CloseHandle(process.hProcess);
+    return true;
+}
+
+bool killLinuxProcess(int pid, std::chrono::milliseconds limit)
+{
+    if (!startLinuxProgram(L"Z:\\bin\\kill", L"kill -9 " + std::to_wstring(pid)))
+        return false;
     const std::wstring stat = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat";
     return waitFor(
         [&] {
