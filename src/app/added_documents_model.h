@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 
 namespace tessaro {
 

@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/added_document.h"
 #include "app/added_documents_drag.h"
 #include "app/added_documents_drop.h"
 #include "app/added_documents_model.h"
@@ -20,6 +19,7 @@
 #include "app/form.h"
 #include "app/order_bar.h"
 #include "controls/ole_session.h"
+#include "word/added_document.h"
 #include "word/job_thread.h"
 #include "word/word_objects.h"
 

@@ -8,6 +8,7 @@
 #include "app/wait_cursor.h"
 #include "controls/control_procs.h"
 #include "controls/subclass.h"
+#include "shell/context_menu.h"
 #include "shell/folder_list.h"
 #include "shell/folder_tree.h"
 #include "shell/shell_folder.h"
@@ -21,6 +22,7 @@ void Form1::StartBrowsing() {
   // procedures refuse every image-list change.
   ListView_SetImageList(list_, shell::GetSysImageList(false), LVSIL_SMALL);
   ListView_SetImageList(list_, shell::GetSysImageList(true), LVSIL_NORMAL);
+  SetMenuMessageSink(&shell::ForwardToActiveContextMenu);
   SubclassWindow(list_, &ListWindowProc);
   // The control widens its indentation to the icons' width (20 pixels at
   // 120 DPI); the tree keeps the indentation it was given.

@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "controls/subclass.h"
-#include "shell/context_menu.h"
 
 namespace tessaro {
 namespace {
+
+MenuMessageSink menu_sink = nullptr;
 
 // The tree and the list differ only in the image-list message they refuse.
 LRESULT ShellControlProc(UINT blocked, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -19,13 +20,15 @@ LRESULT ShellControlProc(UINT blocked, HWND window, UINT message, WPARAM wparam,
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_INITMENUPOPUP:
-      shell::ForwardToActiveContextMenu(message, wparam, lparam);
+      if (menu_sink) menu_sink(message, wparam, lparam);
       break;
   }
   return CallPreviousWindowProc(window, message, wparam, lparam);
 }
 
 }  // namespace
+
+void SetMenuMessageSink(MenuMessageSink sink) { menu_sink = sink; }
 
 LRESULT CALLBACK TreeWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   return ShellControlProc(TVM_SETIMAGELIST, window, message, wparam, lparam);

@@ -11,4 +11,10 @@ namespace tessaro {
 LRESULT CALLBACK TreeWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK ListWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
+// Where both procedures hand the drawing and initialisation messages of a
+// menu open over them (the shell's context menu). The program sets it: the
+// controls know nothing of the shell. None until then.
+using MenuMessageSink = void (*)(UINT message, WPARAM wparam, LPARAM lparam);
+void SetMenuMessageSink(MenuMessageSink sink);
+
 }  // namespace tessaro

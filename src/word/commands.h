@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 #include "word/merge.h"
 #include "word/split.h"
 

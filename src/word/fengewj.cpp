@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 
 namespace tessaro::fengewj {
 namespace {

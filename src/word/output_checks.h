@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 
 namespace tessaro::word {
 

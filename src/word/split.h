@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 #include "word/progress.h"
 #include "word/word_objects.h"
 

@@ -97,23 +97,34 @@ bool nothingLeft(std::chrono::milliseconds limit)
         limit);
 }
 
-namespace {
-
-// A Linux program started by Wine runs without a handle to wait on: the
-// signal is sent by /bin/kill and its effect read from the process's state.
-bool signalLinuxProcess(int pid, const wchar_t* signal, const char* states, std::chrono::milliseconds limit)
+bool wordEnded(std::chrono::milliseconds limit)
 {
-    std::wstring command = std::wstring(L"kill ") + signal + L" " + std::to_wstring(pid);
+    return waitFor([] { return serverProcesses().empty() && linuxProcesses("tessaro-engine").empty(); }, limit);
+}
+
+bool startLinuxProgram(const std::wstring& program, std::wstring commandLine)
+{
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\bin\\kill", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
     if (process.hThread)
         CloseHandle(process.hThread);
     if (process.hProcess)
         CloseHandle(process.hProcess);
+    return true;
+}
+
+namespace {
+
+// A Linux program started by Wine runs without a handle to wait on: the
+// signal is sent by /bin/kill and its effect read from the process's state.
+bool signalLinuxProcess(int pid, const wchar_t* signal, const char* states, std::chrono::milliseconds limit)
+{
+    if (!startLinuxProgram(L"Z:\\bin\\kill", std::wstring(L"kill ") + signal + L" " + std::to_wstring(pid)))
+        return false;
     const std::wstring stat = L"Z:\\proc\\" + std::to_wstring(pid) + L"\\stat";
     return waitFor(
         [&] {

@@ -5,7 +5,7 @@
 #include "text.h"
 #include "word_client.h"
 
-#include "app/added_document.h"
+#include "word/added_document.h"
 #include "word/commands.h"
 #include "word/job_thread.h"
 

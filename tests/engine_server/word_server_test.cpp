@@ -275,6 +275,16 @@ TEST_F(WordServer, AKilledEngineFailsTheNextCallAndLeavesNothingRunning)
     failure([&] { merged.call(L"SaveAs", {document(L"never.docx")}); });
 }
 
+// Closes the LibreOffice window a test left open for the user, as its own
+// menu would, and waits until nothing of the test runs any more.
+struct ViewerClosed {
+    ~ViewerClosed()
+    {
+        EXPECT_TRUE(startLinuxProgram(ENGINE_W, L"tessaro-engine close-viewer"));
+        EXPECT_TRUE(nothingLeft(40s));
+    }
+};
+
 TEST_F(WordServer, EndsWithItsLastReferenceOrWithTheClientOfADocumentLeftOpen)
 {
     {
@@ -295,6 +305,7 @@ TEST_F(WordServer, EndsWithItsLastReferenceOrWithTheClientOfADocumentLeftOpen)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION holder{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &holder));
+    ViewerClosed closed;
     const bool held = WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0;
     EXPECT_TRUE(held);
     Sleep(500);
@@ -308,6 +319,11 @@ TEST_F(WordServer, EndsWithItsLastReferenceOrWithTheClientOfADocumentLeftOpen)
     CloseHandle(holder.hThread);
     CloseHandle(holder.hProcess);
     CloseHandle(ready);
+
+    // The window is the user's, with whatever was typed into it: it stays
+    // when the client, the server and the engine have gone.
+    EXPECT_TRUE(wordEnded(20s));
+    EXPECT_EQ(linuxProcesses("soffice.bin").size(), held ? windows : 0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "engine_error.h"
 #include "server.h"
 #include "session.h"
+#include "viewer.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +19,8 @@ constexpr const char* kUsage =
     "usage: tessaro-engine merge [--no-break] [--no-update] OUT IN...\n"
     "       tessaro-engine split [--files N] IN OUTDIR\n"
     "       tessaro-engine pages FILE...\n"
-    "       tessaro-engine serve   (TESSARO_ENGINE_PORT, TESSARO_ENGINE_TOKEN)\n";
+    "       tessaro-engine serve   (TESSARO_ENGINE_PORT, TESSARO_ENGINE_TOKEN)\n"
+    "       tessaro-engine close-viewer\n";
 
 // People type relative paths; LibreOffice wants absolute ones.
 std::string absolute(const std::string& path)
@@ -129,6 +131,13 @@ int main(int argc, char** argv)
             return pages(args);
         if (command == "serve")
             return serve(endpointFromEnvironment(), callLimit());
+        if (command == "close-viewer") {
+            if (Viewer::close())
+                return 0;
+            std::cerr << "tessaro-engine: LibreOffice 窗口仍未关闭 (the viewer is still open, perhaps asking about "
+                         "unsaved changes)\n";
+            return 1;
+        }
         std::cerr << kUsage;
         return 2;
     } catch (const std::exception& e) {

@@ -138,9 +138,8 @@ public:
         ::mkdir(temp.c_str(), 0700);
         setenv("TMPDIR", temp.c_str(), 1);
         // LibreOffice's pipes are sockets in /tmp that a killed soffice leaves
-        // behind; they come in here when their longest name fits a socket address.
-        const std::string longestPipe = "/OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + std::string(32, 'f');
-        if (path_.size() + longestPipe.size() < sizeof(sockaddr_un::sun_path))
+        // behind; they come in here when they fit.
+        if (holdsOfficePipes(path_))
             setenv("OSL_SOCKET_PATH", path_.c_str(), 1);
         else
             unsetenv("OSL_SOCKET_PATH");  // never a folder of another run, which may go first
@@ -161,6 +160,12 @@ const std::string& runFolder()
 {
     static RunFolder folder;
     return folder.path();
+}
+
+bool holdsOfficePipes(const std::string& folder)
+{
+    const std::string longestPipe = "/OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_" + std::string(32, 'f');
+    return folder.size() + longestPipe.size() < sizeof(sockaddr_un::sun_path);
 }
 
 PartialFile::PartialFile(const std::string& path) : path_(path)

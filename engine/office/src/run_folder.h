@@ -31,4 +31,8 @@ private:
 // Names of partial files start with this, so a sweep never removes anything else.
 extern const char* const kPartialPrefix;
 
+// True when LibreOffice's pipes (sockets named after the pipe) fit a socket
+// address in `folder`, so that OSL_SOCKET_PATH may point there.
+bool holdsOfficePipes(const std::string& folder);
+
 }  // namespace tessaro

@@ -3,8 +3,12 @@
 // happens to it, to soffice or to the client.
 #include "fixtures.h"
 #include "frames.h"
+#include "detached_process.h"
+#include "office_windows.h"
 #include "processes.h"
 #include "session.h"
+#include "viewer.h"
+#include "x_display.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +93,11 @@ public:
     }
 
     void send(const Fields& request) { writeFrame(connection_, request); }
-    Fields receive()
+    Fields receive(std::chrono::milliseconds limit = 60s)
     {
         pollfd p{connection_, POLLIN, 0};
-        if (::poll(&p, 1, 60000) != 1)
-            throw std::runtime_error("no reply within a minute");
+        if (::poll(&p, 1, static_cast<int>(limit.count())) != 1)
+            throw std::runtime_error("no reply in time");
         Fields reply;
         if (!readFrame(connection_, reply))
             reply = {"(closed)"};
@@ -247,6 +251,85 @@ TEST_F(EngineProcess, AKilledEngineTakesSofficeWithIt)
     ::kill(peer.pid(), SIGKILL);
     peer.exitStatus(5s);
     EXPECT_TRUE(gone(soffice, 5s));
+}
+
+// Closes the viewer a test opened, as the user would; one that does not go
+// is killed, so that no test leaves a LibreOffice behind.
+struct ViewerClosed {
+    ~ViewerClosed()
+    {
+        if (!Viewer::close())
+            for (const pid_t pid : Viewer::processes())
+                ::kill(pid, SIGKILL);
+    }
+};
+
+// True once the viewer is the only soffice on its profile: the one that
+// handed it a document has ended.
+bool onlyViewer(pid_t viewer)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (Viewer::processes() != std::vector<pid_t>{viewer}) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
+}
+
+// A document left open for the user is the user's: its window and soffice
+// stay when the engine ends, whether it quits or is killed, and a second
+// document opens in the same soffice.
+TEST_F(EngineProcess, ShowsDocumentsInAViewerThatOutlivesTheEngine)
+{
+    XDisplay display;
+    if (!display.running())
+        GTEST_SKIP() << "no Xvfb to show a window on";
+    TempDir config("tessaro-config");
+    ScopedVariable configHome("XDG_CONFIG_HOME", config.path());
+    ViewerClosed closed;
+    // The headless rendering these tests choose would draw the viewer nowhere;
+    // left empty, LibreOffice picks its own: X for the viewer, none for the
+    // engine's headless soffice.
+    const std::vector<std::string> onDisplay{"SAL_USE_VCLPLUGIN="};
+
+    pid_t viewer = -1;
+    int windows = 0;
+    {
+        Peer peer(onDisplay);
+        ASSERT_GT(peer.accept(), 0);
+        ASSERT_EQ(peer.call({"open", path("short.odt"), "0"}), (Fields{"ok", "1"}));
+        // A new profile and a first start: slow on a loaded machine.
+        peer.send({"show", "1"});
+        EXPECT_EQ(peer.receive(150s), (Fields{"ok", "1"}));
+        windows = officeWindows();
+        EXPECT_GT(windows, 0) << "the window is up when show answers";
+        const auto viewers = Viewer::processes();
+        ASSERT_EQ(viewers.size(), 1u);
+        viewer = viewers[0];
+        EXPECT_EQ(peer.call({"quit"}), Fields{"ok"});
+        EXPECT_EQ(peer.exitStatus(20s), 0);
+    }
+    EXPECT_FALSE(ended(viewer)) << "the engine's quit took the user's window";
+    EXPECT_GE(officeWindows(), windows);
+
+    {
+        Peer peer(onDisplay);
+        ASSERT_GT(peer.accept(), 0);
+        ASSERT_EQ(peer.call({"open", path("long.docx"), "0"}), (Fields{"ok", "1"}));
+        EXPECT_EQ(peer.call({"show", "1"}), (Fields{"ok", "1"}));
+        EXPECT_TRUE(onlyViewer(viewer)) << "a second viewer was started";
+        EXPECT_GT(officeWindows(), windows);
+        windows = officeWindows();
+        ::kill(peer.pid(), SIGKILL);
+        peer.exitStatus(5s);
+    }
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(ended(viewer)) << "a killed engine took the user's window";
+    EXPECT_GE(officeWindows(), windows);
+
+    EXPECT_TRUE(Viewer::close());
+    EXPECT_TRUE(ended(viewer));
 }
 
 }  // namespace
