@@ -1,6 +1,17 @@
 #include "word_client.h"
 
+#include "text.h"
+
+#include <cstdio>
+
 namespace wordsrv::test {
+
+ComFailure::ComFailure(HRESULT code, std::wstring description) : code(code), description(std::move(description))
+{
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+    text_ = std::string(hex) + ": " + toUtf8(this->description);
+}
 
 Arg::Arg(const Dispatch& object) : kind(VT_DISPATCH), object(object.get()) {}
 

@@ -6,15 +6,23 @@
 
 #include <oaidl.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
 namespace wordsrv::test {
 
 // A failed call: the HRESULT and, for DISP_E_EXCEPTION, the description.
-struct ComFailure {
+// Both are its what(), so that one escaping a test says which call failed and why.
+struct ComFailure : std::exception {
+    ComFailure(HRESULT code, std::wstring description);
+    const char* what() const noexcept override { return text_.c_str(); }
+
     HRESULT code;
     std::wstring description;
+
+private:
+    std::string text_;
 };
 
 class Dispatch;
