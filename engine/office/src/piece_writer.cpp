@@ -20,14 +20,19 @@ std::string folderOf(const std::string& path)
 }
 
 // An output folder removed while the pieces are written is the likelier
-// cause, and the one the user can do something about.
-[[noreturn]] void cannotWrite(const std::string& path)
+// cause of a failed write, and the one the user can do something about.
+void requireFolderOf(const std::string& path)
 {
-    const int error = errno;
     struct stat st {};
     const std::string folder = folderOf(path);
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         throw EngineError("输出文件夹不存在 (output folder not found): " + folder);
+}
+
+[[noreturn]] void cannotWrite(const std::string& path)
+{
+    const int error = errno;
+    requireFolderOf(path);
     throw EngineError("保存失败 (cannot write): " + path + ": " + std::strerror(error));
 }
 
@@ -80,7 +85,14 @@ void PieceQueue::work(const Reference<css::uno::XComponentContext>& context, con
         step("open pages " + pages);
         Document part = loadWorkingCopy(context, run);
         step("save " + piece.path);
-        storeDocument(part, staged_.stage(piece.path));
+        try {
+            storeDocument(part, staged_.stage(piece.path));
+        } catch (const EngineError&) {
+            // The staging folder goes with the output folder, and the office
+            // may be the one to notice.
+            requireFolderOf(piece.path);
+            throw;
+        }
         part.close();
         std::remove(run.c_str());
     }
