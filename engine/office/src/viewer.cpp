@@ -30,6 +30,8 @@ constexpr std::chrono::seconds kProfileLimit(20);
 // How long a window may take to come up: a first start of LibreOffice on a
 // busy machine.
 constexpr std::chrono::seconds kWindowLimit(60);
+// How many times a soffice that ended without a window is started again.
+constexpr int kStarts = 3;
 // How long the viewer may take to close its windows and end.
 constexpr std::chrono::seconds kQuitLimit(30);
 
@@ -170,19 +172,23 @@ bool Viewer::show(const std::string& path)
     const std::string folder = profile();
     ensureProfile(folder);
     const int before = officeWindows();
-    const pid_t office = startOffice(folder, path);
-    // Wait, within bounds, until the window is up, so that whatever the
-    // program shows next (its final message) comes above the document and
-    // not under it. A soffice that found the viewer running ends once the
-    // viewer has the document open.
-    if (before < 0)
-        return true;
     const auto deadline = std::chrono::steady_clock::now() + kWindowLimit;
-    while (std::chrono::steady_clock::now() < deadline && !ended(office) && officeWindows() <= before)
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    if (ended(office) && processes().empty())
-        throw EngineError("无法显示文档 (LibreOffice did not start): " + path);
-    return true;
+    // soffice.bin started without its launcher ends where it asks to be
+    // started again (as after setting up a profile): it is, a few times.
+    for (int start = 0; start < kStarts; ++start) {
+        const pid_t office = startOffice(folder, path);
+        // Wait, within bounds, until the window is up, so that whatever the
+        // program shows next (its final message) comes above the document and
+        // not under it. A soffice that found the viewer running ends once the
+        // viewer has the document open.
+        if (before < 0)
+            return true;
+        while (std::chrono::steady_clock::now() < deadline && !ended(office) && officeWindows() <= before)
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (!ended(office) || !processes().empty() || officeWindows() > before)
+            return true;
+    }
+    throw EngineError("无法显示文档 (LibreOffice did not start): " + path);
 }
 
 bool Viewer::close()
