@@ -6,7 +6,9 @@
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 
+#include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace tessaro {
@@ -47,6 +49,21 @@ void storeScratch(const Document& doc, const std::string& path);
 
 // Both paths name one existing file (through links and other spellings too).
 bool sameFile(const std::string& a, const std::string& b);
+
+// Which file a path names and when it last changed: a document read from the
+// file still holds what the file holds while its stamp stays the same.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long seconds = 0, nanoseconds = 0;
+    bool operator==(const FileStamp& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size && seconds == other.seconds &&
+               nanoseconds == other.nanoseconds;
+    }
+};
+std::optional<FileStamp> fileStamp(const std::string& path);
 
 // The export filter for a file name's extension, or empty if unsupported.
 std::string filterForPath(const std::string& path);

@@ -142,8 +142,10 @@ void Session::changed(OpenDocument& entry)
 int Session::open(const std::string& path, bool readOnly)
 {
     return guarded("open " + path, [&] {
+        const std::optional<FileStamp> stamp = fileStamp(path);
         const int doc = keep(loadDocument(office_.desktop(), path, readOnly), path, false);
         find(doc).file = path;
+        find(doc).stamp = stamp;
         find(doc).readOnly = readOnly;
         return doc;
     });
@@ -187,7 +189,9 @@ void Session::insertFile(int doc, const std::string& path)
         OpenDocument& entry = get(doc);
         // LibreOffice's insert reports no error of any kind, so the file is
         // opened on its own first to learn whether it can be read at all.
-        Document source = loadDocument(office_.desktop(), path, true);
+        Document source = takeClosed(path);
+        if (!source.loaded())
+            source = loadDocument(office_.desktop(), path, true);
         // Inserted as .odt: after a .docx went in, the .docx export wrote other
         // defaults than the document had, and the saved pages were not the ones counted.
         const std::string copy = scratch_.file("insert-" + std::to_string(++copies_) + ".odt");
@@ -276,11 +280,22 @@ void Session::print(int doc)
 void Session::close(int doc)
 {
     guarded("close", [&] {
-        find(doc);
+        OpenDocument& entry = find(doc);
+        if (entry.readOnly && entry.generation == 0 && entry.stamp && entry.doc.loaded())
+            closed_ = Closed{std::move(entry.doc), entry.file, *entry.stamp};
         docs_.erase(doc);
         if (cache_.doc == doc)
             cache_ = PageCache();
     });
+}
+
+Document Session::takeClosed(const std::string& path)
+{
+    std::optional<Closed> closed = std::move(closed_);
+    closed_.reset();
+    if (closed && sameFile(closed->file, path) && fileStamp(path) == closed->stamp)
+        return std::move(closed->doc);
+    return Document();
 }
 
 std::string Session::fullName(int doc) { return find(doc).fullName; }
@@ -478,8 +493,10 @@ void Session::quit()
     if (office_.alive()) {
         Watchdog::Scope scope(office_.watchdog(), "close documents");
         docs_.clear();
+        closed_.reset();
     }
     docs_.clear();
+    closed_.reset();
     cache_ = PageCache();
     office_.quit();
 }

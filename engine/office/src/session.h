@@ -74,6 +74,7 @@ private:
         Reference<css::text::XTextCursor> cursor;  // the insertion point
         std::string fullName;
         std::string file;          // opened from this file and still what it holds while generation is 0
+        std::optional<FileStamp> stamp;  // the file's when it was read
         bool readOnly = false;
         bool pristine = false;     // new and untouched: a paste replaces it whole
         unsigned generation = 0;   // bumped by every change, to know when page copies are stale
@@ -108,6 +109,16 @@ private:
     int nextHandle_ = 1;
     unsigned copies_ = 0;
     PageCache cache_;
+    // The last document closed as it was read. The program opens each
+    // document on its own just before inserting it; the insertion takes this
+    // one rather than reading the file a second time.
+    struct Closed {
+        Document doc;
+        std::string file;
+        FileStamp stamp;
+    };
+    std::optional<Closed> closed_;
+    Document takeClosed(const std::string& path);
     std::string clipboard_;
     Viewer viewer_;
 };
