@@ -128,6 +128,28 @@ TEST_F(Documents, MergeWithBreaksAddsUpPagesInOrderAcrossFormats)
     }
 }
 
+// The program opens each document just before inserting it, and the
+// insertion reuses what that read: never once the file has changed since.
+TEST_F(Documents, AnInsertionTakesTheFileAsItIsWhenInserted)
+{
+    const std::string changing = path("changing.docx");
+    writeDocument(session().office(), {"旧稿", 1, false, 0, false, false, false, ""}, changing);
+    const int doc = session().open(path("a.docx"), true);
+    session().close(session().open(changing, true));
+    writeDocument(session().office(), {"新稿", 2, false, 0, false, false, false, ""}, changing);
+    session().endKey(doc);
+    session().insertBreak(doc);
+    session().insertFile(doc, changing);
+    session().close(session().open(changing, true));
+    session().endKey(doc);
+    session().insertBreak(doc);
+    session().insertFile(doc, changing);
+    const std::string text = session().text(doc);
+    session().close(doc);
+    EXPECT_EQ(text.find("旧稿"), std::string::npos);
+    EXPECT_NE(text.find("新稿 第2节"), text.rfind("新稿 第2节")) << "the reused document was inserted once only";
+}
+
 TEST_F(Documents, MergedTableOfContentsListsInsertedHeadings)
 {
     const int doc = session().open(path("toc.docx"), true);
