@@ -3,6 +3,7 @@
 #include "atomic_write.h"
 #include "engine_error.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
@@ -20,6 +21,7 @@
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XRefreshable.hpp>
+#include <com/sun/star/view/XRenderable.hpp>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
@@ -174,6 +176,20 @@ std::string loadedFilter(const Document& doc)
 
 }  // namespace
 
+LockedControllers::LockedControllers(const Document& doc) : model_(doc.component(), UNO_QUERY_THROW)
+{
+    model_->lockControllers();
+}
+
+LockedControllers::~LockedControllers()
+{
+    try {
+        model_->unlockControllers();
+    } catch (const css::uno::RuntimeException&) {
+        // An office gone meanwhile has already failed the call that was being made.
+    }
+}
+
 Document loadDocument(const Reference<css::frame::XDesktop2>& desktop, const std::string& path, bool readOnly)
 {
     if (!isRegularFile(path))
@@ -315,14 +331,41 @@ int completeLayout(const Document& doc)
     return pages->getPage();
 }
 
+namespace {
+
+// What the office would print, blank pages left out, as it counts them for
+// printing and PDF export: one call, where walking the pages costs three a page.
+int pagesToPrint(const Document& doc)
+{
+    // Counting stores its print options in the document as if it had printed;
+    // the saved file keeps the document's own choice about blank pages.
+    Reference<css::beans::XPropertySet> settings(
+        Reference<css::lang::XMultiServiceFactory>(doc.component(), UNO_QUERY_THROW)
+            ->createInstance("com.sun.star.text.DocumentSettings"),
+        UNO_QUERY_THROW);
+    const css::uno::Any printBlank = settings->getPropertyValue("PrintEmptyPages");
+    Reference<css::view::XRenderable> renderable(doc.component(), UNO_QUERY_THROW);
+    const sal_Int32 count = renderable->getRendererCount(css::uno::Any(doc.component()),
+                                                         props({prop("IsSkipEmptyPages", css::uno::Any(true))}));
+    settings->setPropertyValue("PrintEmptyPages", printBlank);
+    return static_cast<int>(count);
+}
+
+}  // namespace
+
 std::vector<int> printedPages(const Document& doc)
 {
     const int laidOut = completeLayout(doc);
+    std::vector<int> printed;
+    printed.reserve(static_cast<size_t>(laidOut));
+    if (pagesToPrint(doc) == laidOut) {
+        for (int page = 1; page <= laidOut; ++page)
+            printed.push_back(page);
+        return printed;
+    }
     Reference<css::frame::XModel> model(doc.component(), UNO_QUERY_THROW);
     Reference<css::text::XTextViewCursorSupplier> supplier(model->getCurrentController(), UNO_QUERY_THROW);
     Reference<css::text::XPageCursor> pages(supplier->getViewCursor(), UNO_QUERY_THROW);
-    std::vector<int> printed;
-    printed.reserve(static_cast<size_t>(laidOut));
     for (int page = 1; page <= laidOut; ++page)
         if (isPrintedPage(pages, page))
             printed.push_back(page);

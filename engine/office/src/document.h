@@ -2,6 +2,7 @@
 #include "uno_util.h"
 
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -33,6 +34,19 @@ public:
 
 private:
     Reference<css::lang::XComponent> component_;
+};
+
+// While it lives, edits to the document are not laid out one by one: the
+// layout is brought up to date once, when it goes.
+class LockedControllers {
+public:
+    explicit LockedControllers(const Document& doc);
+    ~LockedControllers();
+    LockedControllers(const LockedControllers&) = delete;
+    LockedControllers& operator=(const LockedControllers&) = delete;
+
+private:
+    Reference<css::frame::XModel> model_;
 };
 
 // Loads a Writer document hidden, with macros off and every dialog answered

@@ -8,7 +8,6 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/embed/ElementModes.hpp>
-#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/embed/StorageFactory.hpp>
 #include <com/sun/star/embed/XStorage.hpp>
 #include <com/sun/star/embed/XTransactedObject.hpp>
@@ -191,26 +190,6 @@ int styleNumber(const std::string& name)
     return marked ? std::stoi(name.substr(digits, end - digits)) : 0;
 }
 
-// While the controllers are locked the document is not laid out again: every
-// style value set would otherwise reformat all of its pages (40 s for 1,000).
-class LayoutLock {
-public:
-    explicit LayoutLock(const Document& doc) : model_(doc.component(), UNO_QUERY_THROW) { model_->lockControllers(); }
-    ~LayoutLock()
-    {
-        try {
-            model_->unlockControllers();
-        } catch (const css::uno::Exception&) {
-            // The document is closed unsaved after this, whatever its state.
-        }
-    }
-    LayoutLock(const LayoutLock&) = delete;
-    LayoutLock& operator=(const LayoutLock&) = delete;
-
-private:
-    Reference<css::frame::XModel> model_;
-};
-
 }  // namespace
 
 int highestStyleNumber(const Document& target)
@@ -228,7 +207,8 @@ int highestStyleNumber(const Document& target)
 
 void writeForInsertion(const Document& source, bool pageStart, const std::string& odt)
 {
-    LayoutLock lock(source);
+    // Every style value set would otherwise lay all its pages out again (40 s for 1,000).
+    LockedControllers locked(source);
     spellOutDefaults(source);
     if (pageStart) {
         // The first page's style is implied by the document, not named by its
