@@ -51,10 +51,15 @@ done
 median() { awk -v key="$1" '$1 == key { print $2 }' "$times" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 em=$(median engine_merge) es=$(median engine_split)
 cm=$(median com_merge) cc=$(median com_merge_checked) cs=$(median com_split)
-awk -v em="$em" -v es="$es" -v cm="$cm" -v cc="$cc" -v cs="$cs" -v rounds="$rounds" 'BEGIN {
+so=$(median com_split_start_open) sw=$(median com_split_walk) sf=$(median com_split_first_piece)
+sp=$(median com_split_other_pieces)
+awk -v em="$em" -v es="$es" -v cm="$cm" -v cc="$cc" -v cs="$cs" -v so="$so" -v sw="$sw" -v sf="$sf" -v sp="$sp" \
+  -v rounds="$rounds" 'BEGIN {
   printf "medians of %d rounds, each job from start-up to quit\n", rounds
   printf "merge 20 x 5 pages   engine %6.2f s   COM %6.2f s   ratio %.2fx\n", em, cm, cm / em
   printf "  with the program'"'"'s check of each input first: COM %6.2f s (%.2fx)\n", cc, cc / em
   printf "split 200 pages      engine %6.2f s   COM %6.2f s   ratio %.2fx\n", es, cs, cs / es
+  printf "  the program'"'"'s split: start-up and open %.2f s, page walk %.2f s (%.1f ms a page),\n", so, sw, sw * 1000 / 199
+  printf "  first piece with the cut %.2f s, the other pieces and quit %.2f s (%.1f ms a piece)\n", sf, sp, sp * 1000 / 199
   printf "target: no more than 1.15x\n"
 }'

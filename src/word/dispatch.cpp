@@ -51,7 +51,7 @@ Result<std::vector<DISPID>> Dispatch::Ids(std::wstring_view member, std::span<co
       return Failure{E_INVALIDARG, std::wstring(member) + L": 命名参数之后不能再有位置参数"};
     }
   }
-  if (auto cached = ids_.find(key); cached != ids_.end()) return cached->second;
+  if (auto cached = kind_->ids.find(key); cached != kind_->ids.end()) return cached->second;
 
   std::vector<LPOLESTR> pointers;
   for (std::wstring& name : names) pointers.push_back(name.data());
@@ -59,7 +59,7 @@ Result<std::vector<DISPID>> Dispatch::Ids(std::wstring_view member, std::span<co
   const HRESULT hr = object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
                                             LOCALE_USER_DEFAULT, ids.data());
   if (FAILED(hr)) return Failure{hr, DescribeCode(member, hr)};
-  ids_.emplace(std::move(key), ids);
+  kind_->ids.emplace(std::move(key), ids);
   return ids;
 }
 
@@ -97,7 +97,9 @@ Result<Dispatch> Dispatch::ChildOf(Result<Variant> result, std::wstring_view mem
   if (!result) return result.failure();
   ComPtr<IDispatch> child = result->ToDispatch();
   if (!child) return Failure{E_NOINTERFACE, L"调用 " + std::wstring(member) + L" 没有返回对象"};
-  return Dispatch(std::move(child));
+  std::shared_ptr<Kind>& kind = kind_->children[std::wstring(member)];
+  if (!kind) kind = std::make_shared<Kind>();
+  return Dispatch(std::move(child), kind);
 }
 
 }  // namespace tessaro::word

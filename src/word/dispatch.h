@@ -1,12 +1,13 @@
 // Late-bound calls on an automation object by member name: positional and
-// named arguments, property gets and puts, DISPIDs looked up once per object,
-// and the server's own error description kept as the failure text.
+// named arguments, property gets and puts, DISPIDs looked up once per kind of
+// object, and the server's own error description kept as the failure text.
 #pragma once
 
 #include <array>
 #include <concepts>
 #include <functional>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,7 @@ class Dispatch {
   };
 
   Dispatch() = default;
+  // An object of a kind of its own: its DISPIDs are looked up afresh.
   explicit Dispatch(ComPtr<IDispatch> object) : object_(std::move(object)) {}
 
   IDispatch* get() const { return object_.get(); }
@@ -56,7 +58,11 @@ class Dispatch {
   }
   Status Put(std::wstring_view member, Variant value);
 
-  // The object a method or a property returns.
+  // The object a method or a property returns. Every object one member gives
+  // is taken to be of one kind, as with Word's typed object model (each
+  // Range a Document's Content gives, each Document that Documents.Add
+  // gives): they share their DISPIDs, so a walk over many of them looks
+  // each name up once instead of once per object and call.
   template <class... Args>
   Result<Dispatch> CallChild(std::wstring_view member, Args&&... args) {
     return ChildOf(Call(member, std::forward<Args>(args)...), member);
@@ -67,13 +73,23 @@ class Dispatch {
   }
 
  private:
+  // What one kind of object has learnt of its DISPIDs, per member and
+  // named-argument list, and the kinds of the objects its members give.
+  struct Kind {
+    std::map<std::wstring, std::vector<DISPID>, std::less<>> ids;
+    std::map<std::wstring, std::shared_ptr<Kind>, std::less<>> children;
+  };
+
+  Dispatch(ComPtr<IDispatch> object, std::shared_ptr<Kind> kind)
+      : object_(std::move(object)), kind_(std::move(kind)) {}
+
   Result<Variant> Invoke(WORD flags, std::wstring_view member, std::span<Argument> args);
   // DISPIDs of the member and of its named arguments, in that order.
   Result<std::vector<DISPID>> Ids(std::wstring_view member, std::span<const Argument> args);
-  static Result<Dispatch> ChildOf(Result<Variant> result, std::wstring_view member);
+  Result<Dispatch> ChildOf(Result<Variant> result, std::wstring_view member);
 
   ComPtr<IDispatch> object_;
-  std::map<std::wstring, std::vector<DISPID>, std::less<>> ids_;
+  std::shared_ptr<Kind> kind_ = std::make_shared<Kind>();
 };
 
 }  // namespace tessaro::word

@@ -55,9 +55,14 @@ class DispatchDocument final : public Document {
   }
 
   Result<Span> CurrentPage() override {
-    Result<Dispatch> bookmarks = document_.Child(L"Bookmarks");
-    if (!bookmarks) return bookmarks.failure();
-    Result<Dispatch> page = bookmarks->CallChild(L"Item", L"\\page");
+    // A document has one Bookmarks collection: asked for once, it spares a
+    // call and a release on every page of a walk.
+    if (!bookmarks_.get()) {
+      Result<Dispatch> bookmarks = document_.Child(L"Bookmarks");
+      if (!bookmarks) return bookmarks.failure();
+      bookmarks_ = std::move(*bookmarks);
+    }
+    Result<Dispatch> page = bookmarks_.CallChild(L"Item", L"\\page");
     if (!page) return page.failure();
     Result<Dispatch> range = page->Child(L"Range");
     if (!range) return range.failure();
@@ -116,6 +121,7 @@ class DispatchDocument final : public Document {
   }
 
   Dispatch document_;
+  Dispatch bookmarks_;
   std::shared_ptr<Dispatch> documents_;
 };
 
@@ -156,11 +162,16 @@ class DispatchApplication final : public Application {
     });
   }
 
+  // The browser is the application's own and keeps its target: it is set
+  // once, not on every page of a walk.
   Status NextPage() override {
-    Result<Dispatch> browser = word_.Child(L"Browser");
-    if (!browser) return browser.failure();
-    if (Status target = browser->Put(L"Target", kBrowsePage); !target) return target;
-    return Done(browser->Call(L"Next"));
+    if (!browser_.get()) {
+      Result<Dispatch> browser = word_.Child(L"Browser");
+      if (!browser) return browser.failure();
+      if (Status target = browser->Put(L"Target", kBrowsePage); !target) return target;
+      browser_ = std::move(*browser);
+    }
+    return Done(browser_.Call(L"Next"));
   }
 
   Status Quit() override { return Done(word_.Call(L"Quit", Named{L"SaveChanges", kDoNotSaveChanges})); }
@@ -185,6 +196,7 @@ class DispatchApplication final : public Application {
   }
 
   Dispatch word_;
+  Dispatch browser_;
   std::shared_ptr<Dispatch> documents_;
 };
 

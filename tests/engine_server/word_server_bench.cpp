@@ -1,8 +1,11 @@
 // Times the merge and the split through "Word.Application" (COM, wordsrv and
-// the engine), whole jobs from CoCreateInstance to Quit, on the documents
+// the engine), whole jobs from CoCreateInstance to Quit, the split made by
+// the program's own code, on the documents
 // `tessaro-engine-fixtures --bench` wrote. scripts/bench-server.sh sets the
 // engine's own command-line runs of the same jobs beside them.
 #include "word_client.h"
+
+#include "word/commands.h"
 
 #include <ole2.h>
 
@@ -58,37 +61,49 @@ void merge(const std::wstring& folder, bool checkFirst)
     word.call(L"Quit", {named(L"SaveChanges", 0)});
 }
 
-void split(const std::wstring& folder)
-{
-    Dispatch word = startWord();
-    Dispatch source = openInput(word, folder + L"\\long200.docx");
-    Dispatch start = source.object(L"Content");
-    start.call(L"Collapse", {named(L"Direction", 1)});
-    start.call(L"Select");
-    const long pages = source.object(L"Content").number(L"Information", {4});
-    Dispatch bookmarks = source.object(L"Bookmarks");
-    Dispatch browser = word.object(L"Browser");
-    std::vector<std::pair<long, long>> positions;
-    for (long i = 1; i <= pages; ++i) {
-        Dispatch page = bookmarks.object(L"Item", {L"\\page"}).object(L"Range");
-        positions.emplace_back(page.number(L"Start"), page.number(L"End"));
-        if (i < pages) {
-            browser.put(L"Target", 1);
-            browser.call(L"Next");
+// The program's own split of one document per page, with the moments its
+// steps were reported: the first page of the walk (start-up, open and the
+// page count before it), the first piece (the walk), the second piece (the
+// first piece, which waits for the pages to be cut) and the end.
+class SplitPhases final : public tessaro::word::Progress {
+public:
+    bool Cancelled() override { return false; }
+    void Step(const std::wstring& text, int, int) override
+    {
+        const double now = elapsed();
+        if (text.find(L"读取") != std::wstring::npos) {
+            if (walk_ < 0)
+                walk_ = now;
+        } else if (firstPiece_ < 0) {
+            firstPiece_ = now;
+        } else if (secondPiece_ < 0) {
+            secondPiece_ = now;
         }
     }
-    Dispatch documents = word.object(L"Documents");
-    for (size_t i = 0; i < positions.size(); ++i) {
-        Dispatch piece = documents.object(L"Add");
-        Dispatch text = source.object(L"Range", {named(L"Start", positions[i].first), named(L"End", positions[i].second)})
-                            .object(L"FormattedText");
-        piece.object(L"Content").put(L"FormattedText", Arg(text));
-        piece.call(L"SaveAs", {named(L"FileName", folder + L"\\com-split\\long200_" + std::to_wstring(i + 1) + L".docx")});
-        piece.call(L"Close", {named(L"SaveChanges", 0)});
+
+    void run(const std::wstring& folder, FILE* out)
+    {
+        tessaro::word::SplitOptions options;
+        options.output_folder = folder + L"\\com-split";
+        std::vector<std::wstring> messages;
+        tessaro::word::SplitInWord({{L"long200.docx", folder}}, options, tessaro::word::StartInstalledWord,
+                                   [&](const std::wstring& text) { messages.push_back(text); }, *this);
+        const double end = elapsed();
+        if (messages != std::vector<std::wstring>{L"分割完毕!"} || secondPiece_ < 0)
+            throw ComFailure{E_FAIL, messages.empty() ? L"no message" : messages[0]};
+        std::fprintf(out, "com_split %.3f\n", end);
+        std::fprintf(out, "com_split_start_open %.3f\n", walk_);
+        std::fprintf(out, "com_split_walk %.3f\n", firstPiece_ - walk_);
+        std::fprintf(out, "com_split_first_piece %.3f\n", secondPiece_ - firstPiece_);
+        std::fprintf(out, "com_split_other_pieces %.3f\n", end - secondPiece_);
     }
-    source.call(L"Close", {named(L"SaveChanges", 0)});
-    word.call(L"Quit", {named(L"SaveChanges", 0)});
-}
+
+private:
+    double elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    double walk_ = -1, firstPiece_ = -1, secondPiece_ = -1;
+};
 
 }  // namespace
 
@@ -105,7 +120,7 @@ int wmain(int argc, wchar_t** argv)
     try {
         std::fprintf(out, "com_merge %.3f\n", seconds([&] { merge(folder, false); }));
         std::fprintf(out, "com_merge_checked %.3f\n", seconds([&] { merge(folder, true); }));
-        std::fprintf(out, "com_split %.3f\n", seconds([&] { split(folder); }));
+        SplitPhases().run(folder, out);
     } catch (const ComFailure& e) {
         std::fprintf(out, "error 0x%08lx\n", static_cast<unsigned long>(e.code));
         status = 1;

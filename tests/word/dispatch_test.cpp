@@ -88,6 +88,36 @@ TEST_F(DispatchTest, DispidsAreLookedUpOncePerObjectAndArgumentNames) {
   EXPECT_EQ(server_.lookups[L"Documents.Open"], 3);
 }
 
+// A page walk asks new Bookmark and Range objects the same few things again
+// and again: the names are looked up once per kind, and a kind never lends
+// its DISPIDs to another, even for a member of the same name.
+TEST_F(DispatchTest, ObjectsOneMemberGivesShareTheirDispidsWithNoOtherKind) {
+  server_.children[L"Document.Content"] = L"Range";
+  server_.children[L"Document.Bookmarks"] = L"Bookmarks";
+  server_.children[L"Bookmarks.Item"] = L"Bookmark";
+  server_.numbers[L"Range.Start"] = 1;
+  server_.numbers[L"Range.End"] = 2;
+  server_.numbers[L"Bookmark.End"] = 3;
+  Dispatch document(server_.NewObject(L"Document"));
+  Log expected;
+  for (int i = 0; i < 3; ++i) {
+    auto content = document.Child(L"Content");
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->Get(L"Start")->ToInt(), 1);
+    EXPECT_EQ(content->Get(L"End")->ToInt(), 2);
+    auto bookmarks = document.Child(L"Bookmarks");
+    ASSERT_TRUE(bookmarks);
+    auto page = bookmarks->CallChild(L"Item", L"\\page");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->Get(L"End")->ToInt(), 3);
+    expected.insert(expected.end(), {L"get Document.Content", L"get Range.Start", L"get Range.End",
+                                     L"get Document.Bookmarks", L"Bookmarks.Item(\"\\page\")", L"get Bookmark.End"});
+  }
+  EXPECT_EQ(server_.calls, expected);
+  for (const wchar_t* member : {L"Document.Content", L"Range.Start", L"Range.End", L"Bookmarks.Item", L"Bookmark.End"})
+    EXPECT_EQ(server_.lookups[member], 1) << member;
+}
+
 TEST_F(DispatchTest, ChildObjectsAndNumbers) {
   server_.children[L"Document.Content"] = L"Range";
   server_.numbers[L"Range.Information"] = 70000;
@@ -209,23 +239,27 @@ TEST_F(WordCallsTest, FieldsThatFailToUpdateAreReported) {
   EXPECT_EQ(messages_, Log{L"合并未完全成功!\n无法更新域代码 (第 3 个域无法更新)\n新生成的文档一共:2页"});
 }
 
+// The document's Bookmarks and Word's Browser are asked for once per walk,
+// the browser's target set once.
 TEST_F(WordCallsTest, SplitPerPage) {
+  server_.numbers[L"Range.Information"] = 3;
   word::SplitOptions options;
   options.output_folder = L"D:\\out";
   word::Split({{L"A.doc", L"D:\\in"}}, options, Starter(), Recorder());
-  const Log page{L"get Document.Bookmarks", L"Bookmarks.Item(\"\\page\")", L"get Bookmark.Range",
-                 L"get Range.Start", L"get Range.End"};
+  const Log page{L"Bookmarks.Item(\"\\page\")", L"get Bookmark.Range", L"get Range.Start", L"get Range.End"};
   const Log piece{L"Documents.Add()", L"Document.Range(Start:=0, End:=10)", L"get Range.FormattedText",
                   L"get Document.Content", L"put Range.FormattedText = <FormattedText>"};
   Log expected{L"put Application.DisplayAlerts = 0", L"put Application.AutomationSecurity = 3",
                L"get Application.Documents",
                std::wstring(L"Documents.Open(FileName:=\"D:\\in\\A.doc\", ") + kOpenOptions,
                L"get Document.Content", L"Range.Collapse(Direction:=1)", L"Range.Select()",
-               L"get Document.Content", L"get Range.Information(4)"};
+               L"get Document.Content", L"get Range.Information(4)", L"get Document.Bookmarks"};
   expected.insert(expected.end(), page.begin(), page.end());
   expected.insert(expected.end(), {L"get Application.Browser", L"put Browser.Target = 1", L"Browser.Next()"});
   expected.insert(expected.end(), page.begin(), page.end());
-  for (int number = 1; number <= 2; ++number) {
+  expected.push_back(L"Browser.Next()");
+  expected.insert(expected.end(), page.begin(), page.end());
+  for (int number = 1; number <= 3; ++number) {
     expected.insert(expected.end(), piece.begin(), piece.end());
     expected.push_back(L"Document.SaveAs(FileName:=\"D:\\out\\A_" + std::to_wstring(number) +
                        L".doc\", FileFormat:=0)");

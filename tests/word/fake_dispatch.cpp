@@ -51,7 +51,12 @@ class FakeObject final : public IDispatch {
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT*) override {
-    const std::wstring key = role_ + L"." + names_[id];
+    const std::vector<std::wstring>& names = server_.names[role_];
+    if (id < 0 || static_cast<std::size_t>(id) >= names.size()) {
+      server_.calls.push_back(role_ + L".<unknown DISPID " + std::to_wstring(id) + L">");
+      return DISP_E_MEMBERNOTFOUND;
+    }
+    const std::wstring key = role_ + L"." + names[id];
     if (flags & DISPATCH_PROPERTYPUT) {
       // A put names its value DISPID_PROPERTYPUT, or servers refuse it.
       if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
@@ -86,10 +91,12 @@ class FakeObject final : public IDispatch {
 
  private:
   DISPID Intern(const std::wstring& name) {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-      if (names_[i] == name) return static_cast<DISPID>(i);
-    names_.push_back(name);
-    return static_cast<DISPID>(names_.size() - 1);
+    std::vector<std::wstring>& names = server_.names[role_];
+    if (names.empty()) names.push_back(L"(none)");
+    for (std::size_t i = 0; i < names.size(); ++i)
+      if (names[i] == name) return static_cast<DISPID>(i);
+    names.push_back(name);
+    return static_cast<DISPID>(names.size() - 1);
   }
 
   std::wstring Text(const VARIANT& value) const {
@@ -111,7 +118,7 @@ class FakeObject final : public IDispatch {
     std::wstring text;
     for (UINT i = params.cArgs; i-- > 0;) {
       if (!text.empty()) text += L", ";
-      if (i < params.cNamedArgs) text += names_[params.rgdispidNamedArgs[i]] + L":=";
+      if (i < params.cNamedArgs) text += server_.names[role_][params.rgdispidNamedArgs[i]] + L":=";
       text += Text(params.rgvarg[i]);
     }
     return text;
@@ -120,7 +127,6 @@ class FakeObject final : public IDispatch {
   FakeServer& server_;
   std::wstring role_;
   ULONG references_ = 1;
-  std::vector<std::wstring> names_{L"(none)"};
 };
 
 }  // namespace

@@ -29,6 +29,11 @@ class FakeServer {
 
   ComPtr<IDispatch> NewObject(const std::wstring& role);
 
+  // Member and argument names per role in the order they were first looked
+  // up: their positions are the DISPIDs, fixed per kind of object as a real
+  // server's are, and different from one kind to another.
+  std::map<std::wstring, std::vector<std::wstring>> names;
+
   // Objects not yet released, across all servers.
   static int live_objects;
 };
