@@ -71,14 +71,16 @@ Run split(Session& session, const std::string& source, const std::string& out, O
     MemoryPeak memory;
     run.seconds = seconds([&] {
         Document doc = loadDocument(session.office().desktop(), source, true);
-        std::vector<PagePiece> pieces;
-        const int count = pageCount(doc);
-        for (int page = 1; page <= count; ++page)
-            pieces.push_back({page, page, pieceName(source, out, page)});
         Watchdog::Scope scope(session.watchdog(), "split");
-        splitPieces(std::move(doc), pieces, session.office(), offices);
-        for (const PagePiece& piece : pieces)
-            run.files.push_back(piece.path);
+        run.files = splitPages(
+            std::move(doc),
+            [&](int count) {
+                std::vector<PagePiece> pieces;
+                for (int page = 1; page <= count; ++page)
+                    pieces.push_back({page, page, pieceName(source, out, page)});
+                return pieces;
+            },
+            session.office(), offices);
     });
     run.peakMiB = memory.mib();
     return run;
@@ -99,7 +101,7 @@ double floorSeconds(Session& session, const std::vector<std::string>& files, con
 
 // Where the time of a split in one office goes, step by step, in seconds.
 struct Steps {
-    double open = 0, count = 0, layout = 0, copy = 0, read = 0, cut = 0, load = 0, store = 0;
+    double open = 0, layout = 0, copy = 0, read = 0, cut = 0, load = 0, store = 0;
     double runBytes = 0;
 };
 
@@ -110,7 +112,6 @@ Steps steps(Session& session, const std::string& source, const std::string& out)
     Steps took;
     Document doc;
     took.open = seconds([&] { doc = loadDocument(session.office().desktop(), source, true); });
-    took.count = seconds([&] { pageCount(doc); });
     PageMap map;
     took.layout = seconds([&] { map = markPages(doc); });
     const std::string marked = scratch.file("marked.fodt");
@@ -179,10 +180,9 @@ int main(int argc, char** argv)
         std::printf("  split / floor: one soffice %.2fx, two soffices %.2fx; speed-up from the second %.2fx\n",
                     one.seconds / floor, two.seconds / floor, one.seconds / two.seconds);
         const Steps took = steps(session, source, out + "-steps");
-        std::printf("  one soffice step by step, ms per page: open %.1f, counting pages %.1f, layout and marks %.1f,\n"
-                    "    working copy %.1f, reading it %.1f, cutting runs %.1f, loading runs %.1f, storing pages %.1f;\n"
-                    "    a one-page run is %.0f KiB\n",
-                    perPage(took.open), perPage(took.count), perPage(took.layout), perPage(took.copy),
+        std::printf("  one soffice step by step, ms per page: open %.1f, layout and marks %.1f, working copy %.1f,\n"
+                    "    reading it %.1f, cutting runs %.1f, loading runs %.1f, storing pages %.1f; a one-page run is %.0f KiB\n",
+                    perPage(took.open), perPage(took.layout), perPage(took.copy),
                     perPage(took.read), perPage(took.cut), perPage(took.load), perPage(took.store),
                     took.runBytes / pages / 1024);
         if (check)
