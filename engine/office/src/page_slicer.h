@@ -21,8 +21,9 @@ namespace tessaro {
 // and write it in the format asked for, which is the least a split costs.
 //
 // Of the automatic styles a run keeps only those its text, the page styles
-// and headers name, directly or through other styles: a long document has
-// thousands, and reading them all again for every page would cost the
+// and headers name, directly or through other styles: a long document edited
+// over years can have thousands (one for every mix of direct formatting and
+// revision ids), and reading them all again for every page would cost the
 // office more than the page itself.
 //
 // Reading the copy costs once for the document; a run then costs only its
