@@ -71,13 +71,16 @@ Run split(Session& session, const std::string& source, const std::string& out, O
     MemoryPeak memory;
     run.seconds = seconds([&] {
         Document doc = loadDocument(session.office().desktop(), source, true);
-        std::vector<PagePiece> pieces;
-        for (int page = 1; page <= pageCount(doc); ++page)
-            pieces.push_back({page, page, pieceName(source, out, page)});
         Watchdog::Scope scope(session.watchdog(), "split");
-        splitPieces(std::move(doc), pieces, session.office(), offices);
-        for (const PagePiece& piece : pieces)
-            run.files.push_back(piece.path);
+        run.files = splitPages(
+            std::move(doc),
+            [&](int count) {
+                std::vector<PagePiece> pieces;
+                for (int page = 1; page <= count; ++page)
+                    pieces.push_back({page, page, pieceName(source, out, page)});
+                return pieces;
+            },
+            session.office(), offices);
     });
     run.peakMiB = memory.mib();
     return run;
@@ -99,6 +102,7 @@ double floorSeconds(Session& session, const std::vector<std::string>& files, con
 // Where the time of a split in one office goes, step by step, in seconds.
 struct Steps {
     double open = 0, layout = 0, copy = 0, read = 0, cut = 0, load = 0, store = 0;
+    double runBytes = 0;
 };
 
 Steps steps(Session& session, const std::string& source, const std::string& out)
@@ -118,6 +122,9 @@ Steps steps(Session& session, const std::string& source, const std::string& out)
     for (int page = 1; page <= map.count(); ++page) {
         const std::string run = scratch.file("run.fodt");
         took.cut += seconds([&] { slicer->write(page, page, run); });
+        struct stat st {};
+        if (::stat(run.c_str(), &st) == 0)
+            took.runBytes += static_cast<double>(st.st_size);
         Document part;
         took.load += seconds([&] { part = loadWorkingCopy(session.office().context(), run); });
         took.store += seconds([&] { storeDocument(part, pieceName(source, out, page)); });
@@ -174,9 +181,10 @@ int main(int argc, char** argv)
                     one.seconds / floor, two.seconds / floor, one.seconds / two.seconds);
         const Steps took = steps(session, source, out + "-steps");
         std::printf("  one soffice step by step, ms per page: open %.1f, layout and marks %.1f, working copy %.1f,\n"
-                    "    reading it %.1f, cutting runs %.1f, loading runs %.1f, storing pages %.1f\n",
-                    perPage(took.open), perPage(took.layout), perPage(took.copy), perPage(took.read),
-                    perPage(took.cut), perPage(took.load), perPage(took.store));
+                    "    reading it %.1f, cutting runs %.1f, loading runs %.1f, storing pages %.1f; a one-page run is %.0f KiB\n",
+                    perPage(took.open), perPage(took.layout), perPage(took.copy),
+                    perPage(took.read), perPage(took.cut), perPage(took.load), perPage(took.store),
+                    took.runBytes / pages / 1024);
         if (check)
             std::printf("  page files that differ from their source page: %d of %d\n",
                         differingPages(session, source, two.files, dir.path()), pages);

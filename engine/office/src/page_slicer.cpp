@@ -165,6 +165,29 @@ std::string escaped(const std::string& text)
     return out;
 }
 
+bool endsWith(const std::string& text, const char* end)
+{
+    const size_t length = std::strlen(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
+// The style names an attribute may hold (style-name, list-style-name,
+// class-names, style-override, leader-text-style, ...). Taking a few
+// attributes that name no style keeps a style too many, never one too few.
+void addNamed(std::vector<std::string>& names, const std::string& attribute, const std::string& value)
+{
+    const std::string local = attribute.substr(attribute.find(':') + 1);
+    if (endsWith(local, "names")) {
+        for (size_t from = 0, to; from < value.size(); from = to + 1) {
+            to = std::min(value.find(' ', from), value.size());
+            if (to > from)
+                names.push_back(value.substr(from, to - from));
+        }
+    } else if (endsWith(local, "name") || endsWith(local, "style") || local == "style-override") {
+        names.push_back(value);
+    }
+}
+
 }  // namespace
 
 // A change a run makes to one element of the source as it writes it.
@@ -173,6 +196,12 @@ struct PageSlicer::Edit {
     std::string rename;                                       // another element name
     std::vector<std::pair<std::string, std::string>> values;  // attributes replaced or added
     std::string inside;                                       // written before the closing tag
+};
+
+// An automatic style of the copy as a run writes it, and the names it uses.
+struct PageSlicer::AutoStyle {
+    std::string xml;
+    Names names;
 };
 
 // Where a page begins: `path` runs from a child of office:text down to the
@@ -184,10 +213,13 @@ struct PageSlicer::Cut {
     bool atRow = false;              // the page begins at a row in the middle of `block`
 };
 
-// Writes nodes of the source as XML, leaving out the page marks and hints.
+// Writes nodes of the source as XML, leaving out the page marks and hints,
+// and notes the styles they name.
 class PageSlicer::Writer {
 public:
-    Writer(std::string& out, const std::vector<Edit>& edits) : out_(out), edits_(edits) {}
+    Writer(std::string& out, const std::vector<Edit>& edits, Names& names) : out_(out), edits_(edits), names_(names)
+    {
+    }
 
     void node(const xmlNode* node)
     {
@@ -228,16 +260,23 @@ public:
                     used[i] = true;
                 }
             out_ += ' ' + name + "=\"";
-            if (value)
+            if (value) {
                 escape(out_, value->c_str(), true);
-            else
-                for (const xmlNode* text = attr->children; text; text = text->next)
-                    escape(out_, reinterpret_cast<const char*>(text->content), true);
+                addNamed(names_, name, *value);
+            } else {
+                std::string text;
+                for (const xmlNode* part = attr->children; part; part = part->next)
+                    text += reinterpret_cast<const char*>(part->content);
+                escape(out_, text.c_str(), true);
+                addNamed(names_, name, text);
+            }
             out_ += '"';
         }
         for (size_t i = 0; i < used.size(); ++i)
-            if (!used[i])
+            if (!used[i]) {
                 out_ += ' ' + edit->values[i].first + "=\"" + escaped(edit->values[i].second) + '"';
+                addNamed(names_, edit->values[i].first, edit->values[i].second);
+            }
         out_ += empty ? "/>" : ">";
     }
 
@@ -262,6 +301,7 @@ private:
 
     std::string& out_;
     const std::vector<Edit>& edits_;
+    Names& names_;
 };
 
 PageSlicer::PageSlicer(const std::string& markedFlatOdf, const PageMap& map)
@@ -317,7 +357,8 @@ void PageSlicer::buildSkeleton()
 {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     const std::vector<Edit> none;
-    Writer writer(out, none);
+    Names always;
+    Writer writer(out, none, always);
     size_t stylesAt = 0;
     size_t bodyAt = 0;
     auto walk = [&](const auto& self, const xmlNode* node) -> void {
@@ -326,8 +367,23 @@ void PageSlicer::buildSkeleton()
             return;
         }
         writer.open(node);
+        if (node == autoStyles_) {
+            stylesAt = out.size();
+            // A style without a name cannot be named: every run keeps it.
+            always.emplace_back();
+            for (const xmlNode* child = node->children; child; child = child->next) {
+                if (child->type != XML_ELEMENT_NODE)
+                    continue;
+                AutoStyle style;
+                Writer(style.xml, none, style.names).node(child);
+                autoStyleNamed_.emplace(attribute(child, kStyle, "name"), autoStyleList_.size());
+                autoStyleList_.push_back(std::move(style));
+            }
+        }
         for (const xmlNode* child = node->children; child; child = child->next)
-            if (node != body_)
+            if (node == autoStyles_)
+                continue;
+            else if (node != body_)
                 self(self, child);
             else if (isPrologue(child))
                 writer.node(child);
@@ -336,16 +392,42 @@ void PageSlicer::buildSkeleton()
                    "\" style:family=\"paragraph\"><style:paragraph-properties fo:line-height=\"0.002cm\" "
                    "fo:margin-top=\"0cm\" fo:margin-bottom=\"0cm\"/><style:text-properties fo:font-size=\"1pt\" "
                    "style:font-size-asian=\"1pt\" style:font-size-complex=\"1pt\"/></style:style>";
-            stylesAt = out.size();
         }
         if (node == body_)
             bodyAt = out.size();
         writer.close(node);
     };
     walk(walk, xmlDocGetRootElement(doc_.get()));
+    alwaysUsed_.assign(autoStyleList_.size(), false);
+    markUsed(std::move(always), alwaysUsed_);
     beforeStyles_ = out.substr(0, stylesAt);
     beforeBody_ = out.substr(stylesAt, bodyAt - stylesAt);
     afterBody_ = out.substr(bodyAt);
+}
+
+void PageSlicer::markUsed(Names names, std::vector<bool>& used) const
+{
+    while (!names.empty()) {
+        const std::string name = std::move(names.back());
+        names.pop_back();
+        for (auto [at, end] = autoStyleNamed_.equal_range(name); at != end; ++at)
+            if (!used[at->second]) {
+                used[at->second] = true;
+                const Names& more = autoStyleList_[at->second].names;
+                names.insert(names.end(), more.begin(), more.end());
+            }
+    }
+}
+
+std::string PageSlicer::usedStyles(Names names) const
+{
+    std::vector<bool> used = alwaysUsed_;
+    markUsed(std::move(names), used);
+    std::string out;
+    for (size_t k = 0; k < autoStyleList_.size(); ++k)
+        if (used[k])
+            out += autoStyleList_[k].xml;
+    return out;
 }
 
 PageSlicer::Cut PageSlicer::cutAt(int page) const
@@ -401,7 +483,7 @@ const std::string& PageSlicer::master(const std::string& pageStyle) const
 // The page's first paragraph or table, under a style of its own that gives
 // it the page style and number it had in the source, which it would
 // otherwise take from the pages before it.
-std::string PageSlicer::firstStyle(const Cut& cut, int page, std::vector<Edit>& edits) const
+std::string PageSlicer::firstStyle(const Cut& cut, int page, std::vector<Edit>& edits, Names& names) const
 {
     const PageStart& start = map_.pages.at(static_cast<size_t>(page - 1));
     const bool table = isTable(cut.block);
@@ -425,6 +507,7 @@ std::string PageSlicer::firstStyle(const Cut& cut, int page, std::vector<Edit>& 
         style += " style:master-page-name=\"" + escaped(master(start.style)) + "\"><style:" + family + "-properties";
         for (const auto& [name, value] : properties)
             style += ' ' + name + "=\"" + value + '"';
+        names.push_back(current);
         return style + "/></style:style>";
     }
     Edit renamed{automatic->second, "", {{"style:name", kFirstStyle}, {"style:master-page-name", master(start.style)}}, ""};
@@ -438,18 +521,19 @@ std::string PageSlicer::firstStyle(const Cut& cut, int page, std::vector<Edit>& 
         renamed.inside += "/>";
     }
     edits.push_back(renamed);
-    Writer(style, edits).node(automatic->second);
+    Writer(style, edits, names).node(automatic->second);
     return style;
 }
 
 std::string PageSlicer::slice(int first, int last) const
 {
     std::vector<Edit> edits;
+    Names names;
     std::string styles;
     Cut from;
     if (first > 1) {
         from = cutAt(first);
-        styles = firstStyle(from, first, edits);
+        styles = firstStyle(from, first, edits, names);
         // The rest of a list item carried over shows no number again.
         if (map_.pages[static_cast<size_t>(first - 1)].midParagraph && is(from.block->parent, kText, "list-item"))
             edits.push_back({from.block->parent, "text:list-header", {}, ""});
@@ -459,7 +543,7 @@ std::string PageSlicer::slice(int first, int last) const
         to = cutAt(last + 1);
 
     std::string body;
-    Writer writer(body, edits);
+    Writer writer(body, edits, names);
     for (const xmlNode* drawing : pageAnchored_) {
         const int page = std::atoi(attribute(drawing, kText, "anchor-page-number"));
         if (page < first || page > last)
@@ -507,7 +591,7 @@ std::string PageSlicer::slice(int first, int last) const
         if (isTable(before))
             body += std::string("<text:p text:style-name=\"") + kSliverStyle + "\"/>";
     }
-    return beforeStyles_ + styles + beforeBody_ + body + afterBody_;
+    return beforeStyles_ + usedStyles(std::move(names)) + styles + beforeBody_ + body + afterBody_;
 }
 
 void PageSlicer::write(int first, int last, const std::string& path) const

@@ -20,6 +20,12 @@ namespace tessaro {
 // the page style and number its page had. The office is left to read a run
 // and write it in the format asked for, which is the least a split costs.
 //
+// Of the automatic styles a run keeps only those its text, the page styles
+// and headers name, directly or through other styles: a long document edited
+// over years can have thousands (one for every mix of direct formatting and
+// revision ids), and reading them all again for every page would cost the
+// office more than the page itself.
+//
 // Reading the copy costs once for the document; a run then costs only its
 // own text. Runs may be cut from several threads at once.
 class PageSlicer {
@@ -36,10 +42,14 @@ public:
 private:
     struct Cut;
     struct Edit;
+    struct AutoStyle;
     class Writer;
+    using Names = std::vector<std::string>;
 
     Cut cutAt(int page) const;
-    std::string firstStyle(const Cut& cut, int page, std::vector<Edit>& edits) const;
+    std::string firstStyle(const Cut& cut, int page, std::vector<Edit>& edits, Names& names) const;
+    void markUsed(Names names, std::vector<bool>& used) const;
+    std::string usedStyles(Names names) const;
     const std::string& master(const std::string& pageStyle) const;
     void index(_xmlNode* node);
     void buildSkeleton();
@@ -52,6 +62,9 @@ private:
     std::map<std::string, _xmlNode*> automatic_;   // "family/name" -> automatic style
     std::map<std::string, std::string> masters_;  // page style name -> its master page's XML name
     std::vector<_xmlNode*> pageAnchored_;         // drawings anchored to a page, children of office:text
+    std::vector<AutoStyle> autoStyleList_;        // in the copy's order
+    std::multimap<std::string, size_t> autoStyleNamed_;
+    std::vector<bool> alwaysUsed_;  // by the parts every run keeps
     std::string beforeStyles_, beforeBody_, afterBody_;
 };
 

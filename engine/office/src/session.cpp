@@ -365,9 +365,7 @@ Document Session::splitSource(OpenDocument& entry)
 std::vector<std::string> Session::writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                               const std::function<std::string(int)>& name)
 {
-    std::vector<PagePiece> pieces;
-    for (size_t k = 0; k < runs.size(); ++k)
-        pieces.push_back({runs[k].first, runs[k].second, name(static_cast<int>(k) + 1)});
+    const std::vector<PagePiece> pieces = piecesOf(runs, name);
     splitPieces(std::move(doc), pieces, office_);
     std::vector<std::string> paths;
     for (const PagePiece& piece : pieces)
@@ -469,14 +467,16 @@ std::vector<std::string> Session::split(const std::string& path, const std::stri
         if (filterForPath(path).empty())
             throw EngineError("不支持的文件类型 (unsupported file type): " + path);
         Document doc = loadDocument(office_.desktop(), path, true);
-        const int count = tessaro::pageCount(doc);
-        std::vector<std::pair<int, int>> runs;
-        if (files == 0)
-            for (int page = 1; page <= count; ++page)
-                runs.emplace_back(page, page);
-        else
-            runs = evenRuns(count, files);
-        return writePieces(std::move(doc), runs, [&](int k) { return pieceName(path, folder, k); });
+        auto plan = [&](int count) {
+            std::vector<std::pair<int, int>> runs;
+            if (files == 0)
+                for (int page = 1; page <= count; ++page)
+                    runs.emplace_back(page, page);
+            else
+                runs = evenRuns(count, files);
+            return piecesOf(runs, [&](int k) { return pieceName(path, folder, k); });
+        };
+        return splitPages(std::move(doc), plan, office_, files == 1 ? Offices::One : Offices::Auto);
     });
 }
 

@@ -33,18 +33,23 @@ bool useTwoOffices(const std::vector<PagePiece>& pieces, Offices offices)
     return offices == Offices::Two || pieces.back().last - pieces.front().first + 1 >= kTwoOfficesFrom;
 }
 
-void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices,
-              StagedFiles& staged)
+// `twoOffices` is known before the layout when the pieces are; else the
+// pages laid out tell, which are no fewer than the pages the pieces cover.
+std::vector<PagePiece> writeAll(Document doc, const PiecePlan& plan, std::optional<bool> twoOffices, Office& office,
+                                Offices offices, StagedFiles& staged)
 {
     // Declared before the second office, which uses them until it is gone.
     TempDir scratch("tessaro-split");
     PageMap map;
+    std::vector<PagePiece> pieces;
     std::optional<PageSlicer> slicer;
     std::optional<PieceQueue> queue;
-    // Started first: its soffice starts up while this one marks the pages.
+    // Started as early as it is known to pay: its soffice starts up while
+    // this one lays out and marks the pages.
     std::unique_ptr<SecondOffice> second;
-    if (useTwoOffices(pieces, offices))
-        second = std::make_unique<SecondOffice>(office.watchdog().limit());
+    auto startSecond = [&] { second = std::make_unique<SecondOffice>(office.watchdog().limit()); };
+    if (twoOffices.value_or(false))
+        startSecond();
     auto step = [&](const std::string& what) {
         if (second)
             second->throwIfFailed();
@@ -52,7 +57,13 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     };
 
     step("page layout");
+    if (!twoOffices && offices != Offices::One &&
+        (offices == Offices::Two || completeLayout(doc) >= kTwoOfficesFrom))
+        startSecond();
     map = markPages(doc);
+    pieces = plan(map.count());
+    if (pieces.empty())
+        throw EngineError("没有要写出的页 (no pages requested)");
     checkRanges(pieces, map);
     const std::string marked = scratch.file("marked.fodt");
     step("working copy");
@@ -66,17 +77,36 @@ void writeAll(Document doc, const std::vector<PagePiece>& pieces, Office& office
     queue->work(office.context(), step);
     if (second)
         second->finish([&] { office.watchdog().kick("waiting for the second office"); });
+    return pieces;
 }
 
 }  // namespace
 
 void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices)
 {
-    if (pieces.empty())
-        throw EngineError("没有要写出的页 (no pages requested)");
     StagedFiles staged;
-    writeAll(std::move(doc), pieces, office, offices, staged);
+    writeAll(std::move(doc), [&](int) { return pieces; }, useTwoOffices(pieces, offices), office, offices, staged);
     staged.commit();
+}
+
+std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office, Offices offices)
+{
+    StagedFiles staged;
+    const std::vector<PagePiece> pieces = writeAll(std::move(doc), plan, std::nullopt, office, offices, staged);
+    staged.commit();
+    std::vector<std::string> paths;
+    for (const PagePiece& piece : pieces)
+        paths.push_back(piece.path);
+    return paths;
+}
+
+std::vector<PagePiece> piecesOf(const std::vector<std::pair<int, int>>& runs,
+                                const std::function<std::string(int)>& name)
+{
+    std::vector<PagePiece> pieces;
+    for (size_t k = 0; k < runs.size(); ++k)
+        pieces.push_back({runs[k].first, runs[k].second, name(static_cast<int>(k) + 1)});
+    return pieces;
 }
 
 std::vector<std::pair<int, int>> evenRuns(int pages, int files)

@@ -2,6 +2,7 @@
 #include "document.h"
 #include "office.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ enum class Offices { Auto, One, Two };
 // the watchdogs; the pieces take their places only once all are written, so
 // a failure of either office leaves no piece file behind.
 void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices = Offices::Auto);
+
+// The same for pieces that depend on the number of pages: they are planned
+// from the walk over the layout that marks the pages, which would otherwise
+// be walked once more only to count them. Returns the pieces' paths.
+using PiecePlan = std::function<std::vector<PagePiece>(int pages)>;
+std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office,
+                                    Offices offices = Offices::Auto);
+
+// The pieces for page runs, the k-th (from 1) written to name(k).
+std::vector<PagePiece> piecesOf(const std::vector<std::pair<int, int>>& runs,
+                                const std::function<std::string(int)>& name);
 
 // Consecutive page runs for cutting `pages` pages into `files` files, the
 // first ones one page longer when the division is not even (7 into 3: 3,2,2).

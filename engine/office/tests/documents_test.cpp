@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -253,6 +254,10 @@ TEST_F(Documents, PageRunsAndEvenSplitsHoldExactlyTheirPages)
     session().close(doc);
     EXPECT_NE(failure([&] { session().split(source, path("missing-folder"), 0); }).find("文件夹不存在"),
               std::string::npos);
+    // Only the layout tells that there are too few pages: nothing is written.
+    EXPECT_NE(failure([&] { session().split(source, folder("too-many"), 8); }).find("文件数多于页数"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(path("too-many")));
 }
 
 TEST_F(Documents, CopyAndPastePageByPageGivesWhatSplitGives)

@@ -146,6 +146,43 @@ TEST_F(Slices, APageBeginningInATableInsideACellTakesTheWholeOuterRow)
         EXPECT_NE(second.find(text), std::string::npos) << text;
 }
 
+TEST_F(Slices, ARunKeepsTheAutomaticStylesItsTextAndHeadersNameAndNoOthers)
+{
+    std::string marked = kMarked;
+    auto replace = [&](const std::string& from, const std::string& to) {
+        ASSERT_NE(marked.find(from), std::string::npos) << from;
+        marked.replace(marked.find(from), from.size(), to);
+    };
+    replace("<office:automatic-styles>",
+            R"(<office:automatic-styles><style:style style:name="T1" style:family="text"/>)"
+            R"(<style:style style:name="P2" style:family="paragraph"/>)"
+            R"(<style:style style:name="P3" style:family="paragraph" style:list-style-name="L1"/>)"
+            R"(<text:list-style style:name="L1"><text:list-level-style-bullet text:level="1" text:style-name="T2"/></text:list-style>)"
+            R"(<style:style style:name="T2" style:family="text"/>)"
+            R"(<style:style style:name="MP1" style:family="paragraph"/><style:page-layout style:name="pm1"/>)");
+    replace(R"(<style:master-page style:name="Standard" style:page-layout-name="pm1"/>)",
+            R"(<style:master-page style:name="Standard" style:page-layout-name="pm1">)"
+            R"(<style:header><text:p text:style-name="MP1"/></style:header></style:master-page>)");
+    replace(">one</text:p>", R"(><text:span text:style-name="T1">one</text:span></text:p>)");
+    replace("<text:p>item <text:soft-page-break/>", R"(<text:p text:style-name="P3">item <text:soft-page-break/>)");
+    std::ofstream(dir_.file("marked.fodt")) << marked;
+    auto kept = [](const std::string& run, const std::vector<std::string>& names) {
+        std::string which;
+        for (const std::string& name : names)
+            if (run.find("style:name=\"" + name + "\"") != std::string::npos)
+                which += name + " ";
+        return which;
+    };
+    const std::vector<std::string> all{"T1", "P1", "P2", "L1", "T2", "Table1", "MP1", "pm1"};
+
+    EXPECT_EQ(kept(slice(1, 1), all), "T1 P1 MP1 pm1 ");
+    // Page 3 begins in the list paragraph: its style goes to the first-style
+    // copy, which still needs the list style and what that names.
+    EXPECT_EQ(kept(slice(3, 3), all), "L1 T2 Table1 MP1 pm1 ");
+    EXPECT_EQ(kept(slice(5, 5), all), "MP1 pm1 ");
+    EXPECT_EQ(kept(slice(1, 5), all), "T1 P1 L1 T2 Table1 MP1 pm1 ");
+}
+
 TEST_F(Slices, ALostMarkOrPageStyleIsAnErrorNotAWrongPage)
 {
     map_.pages.push_back({"Standard", false, false});
