@@ -69,26 +69,37 @@ protected:
         }
         return std::stol(told[1].str());
     }
+
+    static void expectSavedPages(const std::wstring& name, bool pageBreaks, long addedOnSaving)
+    {
+        const long told = merge(name, pageBreaks);
+        EXPECT_EQ(pagesOf(document(L"merged\\" + name)) - told, addedOnSaving) << "told " << told;
+    }
 };
 
 // The count told is that of the merged document before it is saved. LibreOffice's
 // .docx export lays the corpus's 14 pt document, which uses the office's
 // default fonts, out on more pages than it had: the saved .docx has that many
-// pages more than the program told. A fault of the export; these numbers
-// become 0 once it is mended.
-TEST_F(MergedCorpus, WithPageBreaksInEveryWordFormatTheCountToldIsTheSavedFiles)
+// pages more than the program told. A fault of the export; the numbers given
+// here become 0 once it is mended. One merge a test, each well within its time.
+TEST_F(MergedCorpus, WithPageBreaksAsOdtTheSavedFileHasThePagesTold)
 {
-    const std::pair<const wchar_t*, long> outputs[] = {{L"breaks.docx", 2}, {L"breaks.doc", 0}, {L"breaks.odt", 0}};
-    for (const auto& [name, addedOnSaving] : outputs) {
-        const long told = merge(name, true);
-        EXPECT_EQ(pagesOf(document(L"merged\\") + name) - told, addedOnSaving) << toUtf8(name) << " told " << told;
-    }
+    expectSavedPages(L"breaks.odt", true, 0);
 }
 
-TEST_F(MergedCorpus, WithoutPageBreaksTheCountToldIsTheSavedFiles)
+TEST_F(MergedCorpus, WithPageBreaksAsDocTheSavedFileHasThePagesTold)
 {
-    const long told = merge(L"no-breaks.docx", false);
-    EXPECT_EQ(pagesOf(document(L"merged\\no-breaks.docx")) - told, 1) << "told " << told;
+    expectSavedPages(L"breaks.doc", true, 0);
+}
+
+TEST_F(MergedCorpus, WithPageBreaksAsDocxTheSavedFileHasThePagesToldAndWhatTheExportAdds)
+{
+    expectSavedPages(L"breaks.docx", true, 2);
+}
+
+TEST_F(MergedCorpus, WithoutPageBreaksTheSavedFileHasThePagesToldAndWhatTheExportAdds)
+{
+    expectSavedPages(L"no-breaks.docx", false, 1);
 }
 
 }  // namespace
