@@ -1,6 +1,7 @@
 // The program's own merge and split code, with its messages, against the
 // Word server: what a user gets from "合并" and "分割" on a machine without Word.
 #include "processes.h"
+#include "reopened_pages.h"
 #include "test_documents.h"
 #include "text.h"
 #include "word_client.h"
@@ -22,21 +23,6 @@ using tessaro::AddedDocument;
 class ProgramThroughServer : public ::testing::Test {
 protected:
     AddedDocument row(const wchar_t* name) const { return {name, documents()}; }
-
-    // Page counts as the engine sees them, through a Word of our own.
-    static long pagesOf(const std::wstring& path)
-    {
-        try {
-            Dispatch word = Dispatch::create(L"Word.Application");
-            Dispatch doc = word.object(L"Documents").object(L"Open", {named(L"FileName", path), named(L"ReadOnly", true)});
-            const long pages = doc.object(L"Content").number(L"Information", {4});
-            word.call(L"Quit", {named(L"SaveChanges", 0)});
-            return pages;
-        } catch (const ComFailure& e) {
-            ADD_FAILURE() << std::hex << e.code << " " << toUtf8(e.description);
-            return -1;
-        }
-    }
 
     std::vector<std::wstring> run(const std::function<void(const tessaro::word::ShowMessage&)>& command)
     {

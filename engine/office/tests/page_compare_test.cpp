@@ -5,6 +5,7 @@
 #include "fixtures.h"
 #include "page_compare.h"
 #include "session.h"
+#include "text_look.h"
 
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -121,6 +122,39 @@ TEST_F(PageCompare, AnotherPageSizeHeaderOrFontIsADifferentPage)
         EXPECT_NE(difference, "");
         EXPECT_NE(difference.find(reason), std::string::npos) << difference;
     }
+}
+
+// Without page breaks only the text and its look are compared: the same
+// document saved again keeps both, a colour put on all of its text is named
+// with the character it starts at, and a document that is missing is missed.
+TEST_F(PageCompare, TextLookHoldsAcrossFormatsAndNamesAnotherColour)
+{
+    Office& office = session_->office();
+    const LookedText source = readTextLook(office, path("source.docx"));
+    ASSERT_GT(source.text.size(), 100u);
+    const int doc = session_->open(path("source.docx"), true);
+    session_->saveAs(doc, path("look-again.odt"));
+    session_->close(doc);
+    const auto same = compareTextLook({source}, readTextLook(office, path("look-again.odt")));
+    EXPECT_TRUE(same.passed()) << same.report();
+
+    const std::string red = changed("red.odt", [](const auto&, const Document& doc) {
+        Reference<css::text::XTextCursor> cursor = doc.text()->getText()->createTextCursor();
+        cursor->gotoEnd(true);
+        Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)
+            ->setPropertyValue("CharColor", css::uno::Any(sal_Int32(0xFF0000)));
+    });
+    const auto coloured = compareTextLook({source}, readTextLook(office, red));
+    EXPECT_EQ(coloured.same, 0);
+    ASSERT_EQ(coloured.differences.size(), 1u);
+    EXPECT_EQ(coloured.differences[0].rfind("document 1 character 1 ", 0), 0u) << coloured.differences[0];
+    EXPECT_NE(coloured.differences[0].find("#FF0000 instead of"), std::string::npos) << coloured.differences[0];
+
+    const auto missing = compareTextLook({source, source}, source);
+    EXPECT_EQ(missing.same, 1);
+    ASSERT_EQ(missing.differences.size(), 1u);
+    EXPECT_EQ(missing.differences[0].rfind("document 2 character 1: text \"\" instead of", 0), 0u)
+        << missing.differences[0];
 }
 
 }  // namespace
