@@ -207,6 +207,13 @@ void Session::insertFile(int doc, const std::string& path)
         if (entry.inserted == 0)
             entry.inserted = std::max(1, highestStyleNumber(entry.doc));
         renameStyles(office_.context(), copy, ++entry.inserted);
+        // Run into the paragraph the cursor is in, the inserted first
+        // paragraph would take that paragraph's style and lose its own look
+        // (a heading came out as body text): it starts a paragraph of its own.
+        if (!pageStart && !Reference<css::text::XParagraphCursor>(entry.cursor, UNO_QUERY_THROW)->isStartOfParagraph())
+            entry.cursor->getText()->insertControlCharacter(
+                Reference<css::text::XTextRange>(entry.cursor, UNO_QUERY_THROW),
+                css::text::ControlCharacter::PARAGRAPH_BREAK, false);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
         ::remove(copy.c_str());
