@@ -18,6 +18,8 @@ namespace {
 
 // A server nobody asks for an object within this time has been started in vain.
 constexpr UINT kUnusedLimitMs = 60000;
+// Long enough for a reply on its way out, short beside the engine's own end.
+constexpr DWORD kQuitReplyMs = 300;
 
 struct Arguments {
     std::wstring engine;
@@ -126,6 +128,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             return 1;
         serve(*word);
     }
+    // COM's own thread sends the reply to Quit after the call has returned
+    // here; a process that ended at once could cut it off, and the client
+    // would be told the call failed.
+    if (word->hasQuit())
+        Sleep(kQuitReplyMs);
     word->quit();
     return 0;
 }
