@@ -34,23 +34,13 @@ std::string extension(const std::string& path)
     return dot == std::string::npos ? "" : path.substr(dot + 1);
 }
 
-// LibreOffice's Word export alone already changes some documents (the
-// corpus's 14 pt document in the office's default fonts gains pages as
-// .docx): a merged Word file is held to its inputs as each looks saved
-// alone in the same format, so that only what the merge did shows.
+// .doc and .docx results are held to their inputs as each is saved alone in that format.
 std::vector<std::string> baselines(Session& session, const std::vector<std::string>& inputs,
                                    const std::string& format, const TempDir& scratch)
 {
     if (format != "doc" && format != "docx")
         return inputs;
-    std::vector<std::string> copies;
-    for (const auto& input : inputs) {
-        copies.push_back(scratch.file("alone-" + std::to_string(copies.size() + 1) + "." + format));
-        const int doc = session.open(input, true);
-        session.saveAs(doc, copies.back());
-        session.close(doc);
-    }
-    return copies;
+    return savedAlone(session, inputs, format, scratch.path());
 }
 
 bool matches(const std::string& pattern, const std::string& difference)

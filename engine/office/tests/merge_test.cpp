@@ -119,13 +119,8 @@ TEST_F(Merge, InWordFormatsEveryPageLooksAsItsSourceSavedAlone)
     for (const std::string ext : {"doc"}) {
         SCOPED_TRACE(ext);
         std::vector<std::vector<PageLook>> alone;
-        for (size_t i = 0; i < corpus_.size(); ++i) {
-            const std::string copy = path("alone-" + std::to_string(i) + "." + ext);
-            const int doc = session_->open(corpus_[i], true);
-            session_->saveAs(doc, copy);
-            session_->close(doc);
+        for (const auto& copy : savedAlone(*session_, corpus_, ext, dir_->path()))
             alone.push_back(look(copy));
-        }
         const std::string out = path("merged." + ext);
         merge(corpus_, out, true);
         const auto comparison = comparePages(alone, look(out));

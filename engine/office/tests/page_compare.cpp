@@ -152,6 +152,19 @@ int differingPixels(const PageLook& a, const PageLook& b)
 
 }  // namespace
 
+std::vector<std::string> savedAlone(Session& session, const std::vector<std::string>& inputs,
+                                    const std::string& format, const std::string& scratch)
+{
+    std::vector<std::string> copies;
+    for (const auto& input : inputs) {
+        copies.push_back(scratch + "/alone-" + std::to_string(copies.size() + 1) + "." + format);
+        const int doc = session.open(input, true);
+        session.saveAs(doc, copies.back());
+        session.close(doc);
+    }
+    return copies;
+}
+
 std::vector<PageLook> layOut(Session& session, const std::string& document, const std::string& scratch)
 {
     static int serial = 0;
