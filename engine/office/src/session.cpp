@@ -372,12 +372,7 @@ Document Session::splitSource(OpenDocument& entry)
 std::vector<std::string> Session::writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                               const std::function<std::string(int)>& name)
 {
-    const std::vector<PagePiece> pieces = piecesOf(runs, name);
-    splitPieces(std::move(doc), pieces, office_);
-    std::vector<std::string> paths;
-    for (const PagePiece& piece : pieces)
-        paths.push_back(piece.path);
-    return paths;
+    return splitPieces(std::move(doc), piecesOf(runs, name), office_);
 }
 
 void Session::copy(int doc, int first, int last)

@@ -80,24 +80,30 @@ std::vector<PagePiece> writeAll(Document doc, const PiecePlan& plan, std::option
     return pieces;
 }
 
-}  // namespace
-
-void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices)
+// The pieces take their places only once all are written.
+std::vector<std::string> writeStaged(Document doc, const PiecePlan& plan, std::optional<bool> twoOffices,
+                                     Office& office, Offices offices)
 {
     StagedFiles staged;
-    writeAll(std::move(doc), [&](int) { return pieces; }, useTwoOffices(pieces, offices), office, offices, staged);
-    staged.commit();
-}
-
-std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office, Offices offices)
-{
-    StagedFiles staged;
-    const std::vector<PagePiece> pieces = writeAll(std::move(doc), plan, std::nullopt, office, offices, staged);
+    const std::vector<PagePiece> pieces = writeAll(std::move(doc), plan, twoOffices, office, offices, staged);
     staged.commit();
     std::vector<std::string> paths;
     for (const PagePiece& piece : pieces)
         paths.push_back(piece.path);
     return paths;
+}
+
+}  // namespace
+
+std::vector<std::string> splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office,
+                                     Offices offices)
+{
+    return writeStaged(std::move(doc), [&](int) { return pieces; }, useTwoOffices(pieces, offices), office, offices);
+}
+
+std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office, Offices offices)
+{
+    return writeStaged(std::move(doc), plan, std::nullopt, office, offices);
 }
 
 std::vector<PagePiece> piecesOf(const std::vector<std::pair<int, int>>& runs,

@@ -25,12 +25,13 @@ enum class Offices { Auto, One, Two };
 // its format. A long document is shared with a second soffice of its own,
 // which takes pieces from the same queue on another core. Steps run under
 // the watchdogs; the pieces take their places only once all are written, so
-// a failure of either office leaves no piece file behind.
-void splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office, Offices offices = Offices::Auto);
+// a failure of either office leaves no piece file behind. Returns the pieces' paths.
+std::vector<std::string> splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office,
+                                     Offices offices = Offices::Auto);
 
 // The same for pieces that depend on the number of pages: they are planned
 // from the walk over the layout that marks the pages, which would otherwise
-// be walked once more only to count them. Returns the pieces' paths.
+// be walked once more only to count them.
 using PiecePlan = std::function<std::vector<PagePiece>(int pages)>;
 std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office,
                                     Offices offices = Offices::Auto);
