@@ -2,6 +2,9 @@
 
 #include "engine_error.h"
 
+#include <optional>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -51,6 +54,28 @@ void unprotect(const Document& doc)
                         css::uno::Any(false));
 }
 
+// The number a page starting here restarts its numbering at, if it does: a
+// paragraph or a table beginning at the page's top may name one.
+std::optional<int> restartedNumber(const Reference<css::text::XTextViewCursor>& cursor, const PageStart& start)
+{
+    if (start.midParagraph)
+        return std::nullopt;
+    css::uno::Any offset;
+    if (start.inTable) {
+        Reference<css::beans::XPropertySet> table(getProperty(cursor, "TextTable"), UNO_QUERY);
+        Reference<css::beans::XPropertySet> cell(getProperty(cursor, "Cell"), UNO_QUERY);
+        if (!table.is() || !cell.is() || cell->getPropertyValue("CellName").get<rtl::OUString>() != "A1")
+            return std::nullopt;
+        offset = table->getPropertyValue("PageNumberOffset");
+    } else {
+        offset = getProperty(cursor, "PageNumberOffset");
+    }
+    sal_Int16 number = 0;
+    if (offset >>= number)
+        return number;
+    return std::nullopt;
+}
+
 }  // namespace
 
 PageMap markPages(const Document& doc)
@@ -64,21 +89,26 @@ PageMap markPages(const Document& doc)
     const int laidOut = completeLayout(doc);
     PageMap map;
     std::vector<Mark> marks;
+    int number = 0;  // of the page laid out last
     for (int laid = 1; laid <= laidOut; ++laid) {
-        // A blank page is no page of the document (see printedPages).
-        if (!isPrintedPage(pages, laid))
+        // A blank page is no page of the document (see printedPages), but
+        // it has a number all the same.
+        if (!isPrintedPage(pages, laid)) {
+            ++number;
             continue;
+        }
         map.pages.emplace_back();
         PageStart& start = map.pages.back();
         const int page = map.count();
         start.style = utf8(getProperty(view, "PageStyleName").get<rtl::OUString>());
-        if (page == 1)
-            continue;
         Reference<css::text::XTextRange> at = here(view);
         start.inTable = inCell(view);
         start.midParagraph =
             !start.inTable && !Reference<css::text::XParagraphCursor>(at, UNO_QUERY_THROW)->isStartOfParagraph();
-        marks.push_back({startMark(page), at});
+        number = restartedNumber(view, start).value_or(number + 1);
+        start.number = number;
+        if (page > 1)
+            marks.push_back({startMark(page), at});
     }
 
     Reference<css::lang::XMultiServiceFactory> factory(doc.component(), UNO_QUERY_THROW);

@@ -14,6 +14,7 @@ struct PageStart {
     std::string style;          // page style in force on the page
     bool inTable = false;       // the page begins at a row of a table
     bool midParagraph = false;  // the page begins inside a paragraph begun on the page before
+    int number = 1;             // the number its page-number fields show
 };
 
 struct PageMap {

@@ -491,7 +491,7 @@ std::string PageSlicer::firstStyle(const Cut& cut, int page, std::vector<Edit>& 
     const std::string current = attribute(cut.block, table ? kTable : kText, "style-name");
     edits.push_back({cut.block, "", {{table ? "table:style-name" : "text:style-name", kFirstStyle}}, ""});
 
-    std::vector<std::pair<std::string, std::string>> properties{{"style:page-number", std::to_string(page)}};
+    std::vector<std::pair<std::string, std::string>> properties{{"style:page-number", std::to_string(start.number)}};
     if (start.midParagraph) {
         // The rest of a paragraph carried over: at the top of its own page it must not
         // gain the indent and space its first line had, or it would no longer fit.

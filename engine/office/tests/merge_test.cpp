@@ -143,6 +143,7 @@ TEST_F(Merge, TheEngineCommandLineGivesTheSamePages)
 // The corpus's first document ends on an odd page, so the next one, which
 // numbers its pages from 1, is laid out after a blank page: a page
 // LibreOffice lays out and never prints, which is no page of the result.
+// Each page file shows the page number its page shows in the result.
 TEST_F(Merge, AMergedResultSplitsIntoThePagesItPrints)
 {
     const std::string merged = path("to-split.odt");
@@ -156,10 +157,7 @@ TEST_F(Merge, AMergedResultSplitsIntoThePagesItPrints)
     for (size_t k = 0; k < pieces.size(); ++k) {
         const auto piece = look(pieces[k]);
         ASSERT_EQ(piece.size(), 1u) << pieces[k];
-        // By size and words: a footnote numbered on through the result is
-        // numbered from 1 in a page of its own.
-        EXPECT_EQ(piece[0].width, pages[k].width) << pieces[k];
-        EXPECT_EQ(piece[0].text, pages[k].text) << pieces[k];
+        EXPECT_EQ(pageDifference(pages[k], piece[0]), "") << pieces[k];
     }
 }
 

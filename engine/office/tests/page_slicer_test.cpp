@@ -48,8 +48,8 @@ protected:
     void SetUp() override
     {
         std::ofstream(dir_.file("marked.fodt")) << kMarked;
-        map_.pages = {{"Standard", false, false}, {"Standard", false, true}, {"Standard", false, true},
-                      {"Standard", true, false}, {"Wide Page", false, false}};
+        map_.pages = {{"Standard", false, false, 1}, {"Standard", false, true, 2}, {"Standard", false, true, 3},
+                      {"Standard", true, false, 4}, {"Wide Page", false, false, 5}};
     }
 
     std::string slice(int first, int last) { return PageSlicer(dir_.file("marked.fodt"), map_).slice(first, last); }
@@ -136,7 +136,7 @@ TEST_F(Slices, APageBeginningInATableInsideACellTakesTheWholeOuterRow)
     const size_t from = marked.find("<text:p text:style-name=\"P1\">one");
     marked.replace(from, marked.find("</office:text>") - from, nested);
     std::ofstream(dir_.file("marked.fodt")) << marked;
-    map_.pages = {{"Standard", false, false}, {"Standard", true, false}};
+    map_.pages = {{"Standard", false, false, 1}, {"Standard", true, false, 2}};
 
     EXPECT_EQ(body(slice(1, 1)), kDecls + "<text:p>before</text:p>");
     const std::string second = body(slice(2, 2));
@@ -185,7 +185,7 @@ TEST_F(Slices, ARunKeepsTheAutomaticStylesItsTextAndHeadersNameAndNoOthers)
 
 TEST_F(Slices, ALostMarkOrPageStyleIsAnErrorNotAWrongPage)
 {
-    map_.pages.push_back({"Standard", false, false});
+    map_.pages.push_back({"Standard", false, false, 6});
     EXPECT_THROW(slice(6, 6), EngineError);
     map_.pages[4].style = "Nowhere";
     EXPECT_THROW(slice(5, 5), EngineError);
