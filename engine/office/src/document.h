@@ -61,6 +61,16 @@ Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
 void storeDocument(const Document& doc, const std::string& path);
 void storeScratch(const Document& doc, const std::string& path);
 
+// A new empty paragraph before or after a paragraph or table of the body.
+void insertParagraph(const Document& doc, const Reference<css::text::XTextContent>& block, bool after);
+
+// An inserted document's last paragraph is joined to the paragraph the
+// cursor stood in and takes that paragraph's direct formatting: one empty
+// paragraph more at the end of the inserted copy takes the loss, and the empty
+// one left at the end of the target afterwards is removed.
+void appendParagraph(const Document& doc);
+void removeEmptyLastParagraph(const Document& doc);
+
 // Both paths name one existing file (through links and other spellings too).
 bool sameFile(const std::string& a, const std::string& b);
 

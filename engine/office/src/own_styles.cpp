@@ -14,9 +14,12 @@
 #include <com/sun/star/io/XStream.hpp>
 #include <com/sun/star/io/XTruncate.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/lang/XSingleServiceFactory.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 
 #include <algorithm>
@@ -190,6 +193,24 @@ int styleNumber(const std::string& name)
     return marked ? std::stoi(name.substr(digits, end - digits)) : 0;
 }
 
+// An empty paragraph in no list before the body's first paragraph or table.
+Reference<css::beans::XPropertySet> leadParagraph(const Document& source, const Reference<css::beans::XPropertySet>& first)
+{
+    Reference<css::text::XText> body = source.text()->getText();
+    if (Reference<css::lang::XServiceInfo>(first, UNO_QUERY_THROW)->supportsService("com.sun.star.text.TextTable"))
+        insertParagraph(source, Reference<css::text::XTextContent>(first, UNO_QUERY_THROW), false);
+    else
+        // Split off at its start, the paragraph keeps its text and the empty
+        // one before it takes a copy of its formatting, list included.
+        body->insertControlCharacter(body->getStart(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
+    Reference<css::beans::XPropertySet> lead(
+        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration()->nextElement(),
+        UNO_QUERY_THROW);
+    lead->setPropertyValue("ParaStyleName", css::uno::Any(rtl::OUString("Standard")));
+    lead->setPropertyValue("NumberingStyleName", css::uno::Any(rtl::OUString()));
+    return lead;
+}
+
 }  // namespace
 
 int highestStyleNumber(const Document& target)
@@ -205,7 +226,7 @@ int highestStyleNumber(const Document& target)
     return highest;
 }
 
-void writeForInsertion(const Document& source, bool pageStart, const std::string& odt)
+void writeForInsertion(const Document& source, bool pageStart, bool atEnd, const std::string& odt)
 {
     // Every style value set would otherwise lay all its pages out again (40 s for 1,000).
     LockedControllers locked(source);
@@ -219,10 +240,35 @@ void writeForInsertion(const Document& source, bool pageStart, const std::string
         Reference<css::beans::XPropertySet> first(parts->createEnumeration()->nextElement(), UNO_QUERY_THROW);
         // A table that opens the document holds its page number, not the cell under the cursor.
         const css::uno::Any number = first->getPropertyValue("PageNumberOffset");
-        first->setPropertyValue("PageDescName", start);
-        first->setPropertyValue("PageNumberOffset", number.hasValue() ? number : css::uno::Any(sal_Int16(1)));
+        // Joined to the paragraph the cursor stands in, a first paragraph that
+        // is a list item lost its page style and its list: an empty paragraph
+        // goes first and carries the page style (see passOnPageStart).
+        Reference<css::beans::XPropertySet> lead = leadParagraph(source, first);
+        lead->setPropertyValue("PageDescName", start);
+        lead->setPropertyValue("PageNumberOffset", number.hasValue() ? number : css::uno::Any(sal_Int16(1)));
     }
+    if (atEnd)
+        appendParagraph(source);
     storeScratch(source, odt);
+}
+
+void passOnPageStart(const Reference<css::text::XTextRange>& inserted)
+{
+    // Only as far as the paragraph after the lead and the table, if any,
+    // before it: going through all that was inserted took seconds at 1,000 pages.
+    Reference<css::text::XParagraphCursor> reach(inserted->getText()->createTextCursorByRange(inserted->getStart()),
+                                                 UNO_QUERY_THROW);
+    if (!reach->gotoNextParagraph(true))
+        return;
+    Reference<css::container::XEnumeration> blocks =
+        Reference<css::container::XEnumerationAccess>(reach, UNO_QUERY_THROW)->createEnumeration();
+    Reference<css::beans::XPropertySet> lead(blocks->nextElement(), UNO_QUERY_THROW);
+    if (!blocks->hasMoreElements())
+        return;
+    Reference<css::beans::XPropertySet> next(blocks->nextElement(), UNO_QUERY_THROW);
+    for (const char* name : {"PageDescName", "PageNumberOffset"})
+        next->setPropertyValue(ou(name), lead->getPropertyValue(ou(name)));
+    Reference<css::lang::XComponent>(lead, UNO_QUERY_THROW)->dispose();
 }
 
 void renameStylesInXml(std::string& styles, std::string& content, int number)

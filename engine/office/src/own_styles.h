@@ -11,9 +11,14 @@ namespace tessaro {
 // target's definitions of same-named styles and the target's defaults, and
 // its page styles are dropped. A document about to be inserted is made to
 // carry its look: its root styles get its defaults spelled out, and at a page
-// start its first paragraph names the page style (and page number) it begins
-// with. Then it is written as .odt to `odt`.
-void writeForInsertion(const Document& source, bool pageStart, const std::string& odt);
+// start an empty paragraph put first names the page style (and page number)
+// it begins with. Where it goes at the target's end, it gets the paragraph
+// that removeEmptyLastParagraph takes away again. Then it is written as .odt to `odt`.
+void writeForInsertion(const Document& source, bool pageStart, bool atEnd, const std::string& odt);
+
+// Once inserted at a page start, the empty paragraph that writeForInsertion
+// put first hands its page style and number to the block after it and goes.
+void passOnPageStart(const Reference<css::text::XTextRange>& inserted);
 
 // Gives every named style in the .odt file a name of its own ending in
 // "-N" (shown as "… (N)"), so that none is taken for the target's style of

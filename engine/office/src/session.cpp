@@ -196,7 +196,9 @@ void Session::insertFile(int doc, const std::string& path)
         // defaults than the document had, and the saved pages were not the ones counted.
         const std::string copy = scratch_.file("insert-" + std::to_string(++copies_) + ".odt");
         const bool pageStart = startsPage(entry.cursor);
-        writeForInsertion(source, pageStart, copy);
+        const bool atEnd = !Reference<css::text::XTextRangeCompare>(entry.cursor->getText(), UNO_QUERY_THROW)
+                                ->compareRegionEnds(entry.cursor->getEnd(), entry.cursor->getText()->getEnd());
+        writeForInsertion(source, pageStart, atEnd, copy);
         source.close();
         // The inserted first paragraph names its page style, which starts the
         // page by itself; a page break beside it would be exported as a
@@ -216,6 +218,17 @@ void Session::insertFile(int doc, const std::string& path)
                 css::text::ControlCharacter::PARAGRAPH_BREAK, false);
         Reference<css::document::XDocumentInsertable> target(entry.cursor, UNO_QUERY_THROW);
         target->insertDocumentFromURL(fileUrl(copy), props({}));
+        {
+            // Each edit would lay the inserted pages out on its own.
+            LockedControllers locked(entry.doc);
+            // The cursor now holds what was inserted.
+            if (pageStart)
+                passOnPageStart(Reference<css::text::XTextRange>(entry.cursor, UNO_QUERY_THROW));
+            if (atEnd) {
+                removeEmptyLastParagraph(entry.doc);
+                entry.cursor = cursorAt(entry.doc.text()->getText()->getEnd());
+            }
+        }
         ::remove(copy.c_str());
         changed(entry);
     });
