@@ -22,11 +22,13 @@ namespace tessaro {
 namespace {
 
 // Character and paragraph formatting only: page breaks, page styles and
-// list membership set on a root style would reach every paragraph.
+// list membership set on a root style would reach every paragraph. Rotation
+// stays unsaid: the RTF export writes its keyword for any rotation, none
+// too, and read back the keyword alone turns the text on its side.
 bool looksOfText(const rtl::OUString& name)
 {
     return (name.startsWith("Char") || name.startsWith("Para")) && name.indexOf("Style") < 0 &&
-           name.indexOf("Numbering") < 0;
+           name.indexOf("Numbering") < 0 && !name.startsWith("CharRotation");
 }
 
 // The document's defaults are not inserted with it: its root paragraph
