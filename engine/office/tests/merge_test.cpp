@@ -138,6 +138,16 @@ TEST_F(Merge, InWordFormatsEveryPageLooksAsItsSourceSavedAlone)
     }
 }
 
+// RTF keeps less of a document's look than the other formats (its pages are
+// not held to their sources), but what was counted is what the file has: an
+// inserted document's text once came back on its side, on 55 pages of 14.
+TEST_F(Merge, AsRtfTheSavedFileHasThePagesCounted)
+{
+    const std::string out = path("merged.rtf");
+    const int counted = merge(corpus_, out, true);
+    EXPECT_EQ(int(look(out).size()), counted);
+}
+
 TEST_F(Merge, TheEngineCommandLineGivesTheSamePages)
 {
     std::string command = std::string(TESSARO_ENGINE_BINARY) + " merge --no-update '" + path("command.odt") + "'";
