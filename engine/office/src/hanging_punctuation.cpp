@@ -10,6 +10,8 @@ namespace tessaro {
 namespace {
 
 const std::string kElement = "<w:overflowPunct";
+const std::string kClosing = "</w:overflowPunct>";
+const std::string kValue = "w:val=\"";
 
 struct Found {
     size_t begin = std::string::npos, end = 0;  // the whole element, closing tag included
@@ -30,14 +32,15 @@ Found next(const std::string& xml, size_t from)
         found.begin = at;
         found.end = close + 1;
         if (xml[close - 1] != '/') {
-            const size_t closing = xml.find("</w:overflowPunct>", close);
+            const size_t closing = xml.find(kClosing, close);
             if (closing != std::string::npos)
-                found.end = closing + 18;
+                found.end = closing + kClosing.size();
         }
         const std::string tag = xml.substr(at, close - at);
-        const size_t val = tag.find("w:val=\"");
+        const size_t val = tag.find(kValue);
         if (val != std::string::npos) {
-            const std::string value = tag.substr(val + 7, tag.find('"', val + 7) - val - 7);
+            const size_t begin = val + kValue.size();
+            const std::string value = tag.substr(begin, tag.find('"', begin) - begin);
             found.hangs = value != "false" && value != "0" && value != "off";
         }
         return found;
