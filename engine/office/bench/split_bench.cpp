@@ -94,7 +94,7 @@ double floorSeconds(Session& session, const std::vector<std::string>& files, con
     for (const std::string& file : files) {
         Document doc = loadDocument(session.office().desktop(), file, true);
         const std::string copy = out + file.substr(file.rfind('/'));
-        total += seconds([&] { storeDocument(doc, copy); });
+        total += seconds([&] { storeDocument(session.office().context(), doc, copy); });
     }
     return total;
 }
@@ -127,7 +127,7 @@ Steps steps(Session& session, const std::string& source, const std::string& out)
             took.runBytes += static_cast<double>(st.st_size);
         Document part;
         took.load += seconds([&] { part = loadWorkingCopy(session.office().context(), run); });
-        took.store += seconds([&] { storeDocument(part, pieceName(source, out, page)); });
+        took.store += seconds([&] { storeDocument(session.office().context(), part, pieceName(source, out, page)); });
     }
     return took;
 }

@@ -2,6 +2,7 @@
 
 #include "atomic_write.h"
 #include "engine_error.h"
+#include "hanging_punctuation.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -261,10 +262,16 @@ std::optional<FileStamp> fileStamp(const std::string& path)
     return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
+namespace {
+
+const char* const kDocxFilter = "MS Word 2007 XML";
+
+}  // namespace
+
 std::string filterForPath(const std::string& path)
 {
     static const std::pair<const char*, const char*> kFilters[] = {
-        {"docx", "MS Word 2007 XML"}, {"doc", "MS Word 97"},       {"rtf", "Rich Text Format"},
+        {"docx", kDocxFilter}, {"doc", "MS Word 97"},       {"rtf", "Rich Text Format"},
         {"odt", "writer8"},           {"pdf", "writer_pdf_Export"},
     };
     const auto slash = path.rfind('/');
@@ -279,7 +286,8 @@ std::string filterForPath(const std::string& path)
     return {};
 }
 
-void storeDocument(const Document& doc, const std::string& path)
+void storeDocument(const Reference<css::uno::XComponentContext>& context, const Document& doc,
+                   const std::string& path)
 {
     const std::string filter = filterForPath(path);
     if (filter.empty())
@@ -295,6 +303,8 @@ void storeDocument(const Document& doc, const std::string& path)
         writeAtomically(path, [&](const std::string& temporary) {
             storable->storeToURL(fileUrl(temporary), props({prop("FilterName", css::uno::Any(ou(filter))),
                                                             prop("Overwrite", css::uno::Any(true))}));
+            if (filter == kDocxFilter)
+                keepHangingPunctuation(context, temporary);
         });
     } catch (const css::io::IOException&) {
         throw EngineError("保存失败 (cannot write): " + path);

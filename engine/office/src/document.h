@@ -6,6 +6,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <optional>
 #include <string>
@@ -57,8 +58,10 @@ Document loadUrl(const Reference<css::frame::XDesktop2>& desktop, const rtl::OUS
 Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
 
 // Writes `doc` at `path` in the format named by the path's extension; the
-// folder must exist (LibreOffice would silently create it).
-void storeDocument(const Document& doc, const std::string& path);
+// folder must exist (LibreOffice would silently create it). `context` is
+// the office's, for mending what the export writes.
+void storeDocument(const Reference<css::uno::XComponentContext>& context, const Document& doc,
+                   const std::string& path);
 void storeScratch(const Document& doc, const std::string& path);
 
 // A new empty paragraph before or after a paragraph or table of the body.

@@ -1,5 +1,7 @@
 #include "own_styles.h"
 
+#include "package.h"
+
 #include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/PropertyState.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
@@ -7,15 +9,8 @@
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/embed/ElementModes.hpp>
-#include <com/sun/star/embed/StorageFactory.hpp>
-#include <com/sun/star/embed/XStorage.hpp>
-#include <com/sun/star/embed/XTransactedObject.hpp>
-#include <com/sun/star/io/XStream.hpp>
-#include <com/sun/star/io/XTruncate.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
-#include <com/sun/star/lang/XSingleServiceFactory.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -31,11 +26,13 @@ namespace tessaro {
 namespace {
 
 // Character and paragraph formatting only: page breaks, page styles and
-// list membership set on a root style would reach every paragraph.
+// list membership set on a root style would reach every paragraph. Rotation
+// stays unsaid: the RTF export writes its keyword for any rotation, none
+// too, and read back the keyword alone turns the text on its side.
 bool looksOfText(const rtl::OUString& name)
 {
     return (name.startsWith("Char") || name.startsWith("Para")) && name.indexOf("Style") < 0 &&
-           name.indexOf("Numbering") < 0;
+           name.indexOf("Numbering") < 0 && !name.startsWith("CharRotation");
 }
 
 // The document's defaults are not inserted with it: its root paragraph
@@ -157,25 +154,6 @@ std::string rewrite(const std::string& xml, const std::set<std::string>& names, 
     return out;
 }
 
-std::string readStream(const Reference<css::io::XStream>& stream)
-{
-    Reference<css::io::XInputStream> input = stream->getInputStream();
-    std::string bytes;
-    css::uno::Sequence<sal_Int8> chunk;
-    while (input->readBytes(chunk, 1 << 20) > 0)
-        bytes.append(reinterpret_cast<const char*>(chunk.getConstArray()), size_t(chunk.getLength()));
-    return bytes;
-}
-
-void writeStream(const Reference<css::io::XStream>& stream, const std::string& bytes)
-{
-    Reference<css::io::XOutputStream> output = stream->getOutputStream();
-    Reference<css::io::XTruncate>(output, UNO_QUERY_THROW)->truncate();
-    output->writeBytes(css::uno::Sequence<sal_Int8>(reinterpret_cast<const sal_Int8*>(bytes.data()),
-                                                    static_cast<sal_Int32>(bytes.size())));
-    output->closeOutput();
-}
-
 // N of a name ending in "-N" or " (N)", or 0.
 int styleNumber(const std::string& name)
 {
@@ -280,26 +258,13 @@ void renameStylesInXml(std::string& styles, std::string& content, int number)
 
 void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number)
 {
-    Reference<css::lang::XSingleServiceFactory> factory = css::embed::StorageFactory::create(context);
-    const css::uno::Any arguments[] = {css::uno::Any(fileUrl(odt)),
-                                       css::uno::Any(css::embed::ElementModes::READWRITE)};
-    // The SDK marks this deprecated, but it is how the storage factory takes its URL and mode.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    Reference<css::embed::XStorage> storage(
-        factory->createInstanceWithArguments(css::uno::Sequence<css::uno::Any>(arguments, 2)), UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
-    Reference<css::io::XStream> stylesStream =
-        storage->openStreamElement("styles.xml", css::embed::ElementModes::READWRITE);
-    Reference<css::io::XStream> contentStream =
-        storage->openStreamElement("content.xml", css::embed::ElementModes::READWRITE);
-    std::string styles = readStream(stylesStream);
-    std::string content = readStream(contentStream);
+    Package package(context, odt, Package::Kind::OpenDocument);
+    std::string styles = readStream(package.root(), "styles.xml");
+    std::string content = readStream(package.root(), "content.xml");
     renameStylesInXml(styles, content, number);
-    writeStream(stylesStream, styles);
-    writeStream(contentStream, content);
-    Reference<css::embed::XTransactedObject>(storage, UNO_QUERY_THROW)->commit();
-    Reference<css::lang::XComponent>(storage, UNO_QUERY_THROW)->dispose();
+    writeStream(package.root(), "styles.xml", styles);
+    writeStream(package.root(), "content.xml", content);
+    package.commit();
 }
 
 }  // namespace tessaro

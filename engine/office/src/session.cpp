@@ -277,7 +277,7 @@ void Session::saveAs(int doc, const std::string& path)
             if (sameFile(other.fullName, path) &&
                 (handle != doc || Reference<css::frame::XStorable>(other.doc.component(), UNO_QUERY_THROW)->isReadonly()))
                 throw EngineError("文档已打开，不能覆盖 (the file is open): " + path);
-        storeDocument(entry.doc, path);
+        storeDocument(office_.context(), entry.doc, path);
         entry.fullName = path;
     });
 }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -83,12 +84,16 @@ protected:
         EXPECT_EQ(tableRows(out), rows) << out << ": table rows lost";
     }
 
+    // A difference naming `known` (a page) is one the merge does not cause.
     static void expectPagesOfSources(const std::vector<std::vector<PageLook>>& sources, const std::string& out,
-                                     int counted)
+                                     int counted, const std::string& known = "")
     {
         const auto result = look(out);
         const auto comparison = comparePages(sources, result);
-        EXPECT_TRUE(comparison.passed()) << out << ": " << comparison.report();
+        const bool onlyKnown = std::all_of(comparison.differences.begin(), comparison.differences.end(), [&](const auto& d) {
+            return !known.empty() && d.find(known) != std::string::npos;
+        });
+        EXPECT_TRUE(onlyKnown) << out << ": " << comparison.report();
         EXPECT_EQ(int(result.size()), counted) << out << ": the count told is not the saved file's";
     }
 
@@ -110,23 +115,37 @@ TEST_F(Merge, EveryPageLooksAsInItsSourceAndTheCountIsTheSavedFile)
     expectTablesOfSources(corpus_, out);
 }
 
-// LibreOffice's own Word export already changes some documents' pages when
-// they are saved alone (the corpus's 14 pt document with the office's default
-// fonts grows from 4 to 6 pages as .docx). The merge must add nothing to
-// that: each page looks as its source does saved alone in the same format.
+// Each page looks as its source does saved alone in the same format, and
+// the Word export changes no document's pages: saved alone, each has the
+// pages it has in its own format (Chinese text with hanging punctuation came
+// back without it as .docx and gained pages).
 TEST_F(Merge, InWordFormatsEveryPageLooksAsItsSourceSavedAlone)
 {
-    for (const std::string ext : {"doc"}) {
+    for (const std::string ext : {"doc", "docx"}) {
         SCOPED_TRACE(ext);
         std::vector<std::vector<PageLook>> alone;
-        for (const auto& copy : savedAlone(*session_, corpus_, ext, dir_->path()))
+        for (const auto& copy : savedAlone(*session_, corpus_, ext, dir_->path())) {
             alone.push_back(look(copy));
+            EXPECT_EQ(alone.back().size(), sources_[alone.size() - 1].size()) << copy << ": saving changed its pages";
+        }
+        // The fifth document's footnote is numbered on from the first one's, as
+        // Word numbers footnotes through a document (so it is in .odt too); and
+        // the office's .docx import draws no separator line over the footnotes
+        // of any section after the first that has some.
         const std::string out = path("merged." + ext);
-        merge(corpus_, out, true);
-        const auto comparison = comparePages(alone, look(out));
-        EXPECT_TRUE(comparison.passed()) << comparison.report();
+        expectPagesOfSources(alone, out, merge(corpus_, out, true), ext == "docx" ? "(document 5 page 1)" : "");
         expectTablesOfSources(corpus_, out);
     }
+}
+
+// RTF keeps less of a document's look than the other formats (its pages are
+// not held to their sources), but what was counted is what the file has: an
+// inserted document's text once came back on its side, on 55 pages of 14.
+TEST_F(Merge, AsRtfTheSavedFileHasThePagesCounted)
+{
+    const std::string out = path("merged.rtf");
+    const int counted = merge(corpus_, out, true);
+    EXPECT_EQ(int(look(out).size()), counted);
 }
 
 TEST_F(Merge, TheEngineCommandLineGivesTheSamePages)

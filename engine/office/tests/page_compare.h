@@ -25,11 +25,11 @@ struct PageLook {
 // Opens the file again from disk, prints it to PDF and reads each page back.
 std::vector<PageLook> layOut(Session& session, const std::string& document, const std::string& scratch);
 
-// LibreOffice's Word export alone already changes some documents (the
-// corpus's 14 pt document in the office's default fonts gains pages as
-// .docx): a merged file is held to its inputs as each looks saved alone in
-// the merged file's format, so that only what the merge did shows. Returns
-// those copies, written into `scratch`.
+// A Word format cannot hold everything a document can (a .doc or .docx
+// made from an .odt takes Word's names and defaults): a merged file is held
+// to its inputs as each looks saved alone in the merged file's format, so
+// that only what the merge did shows. Returns those copies, written into
+// `scratch`.
 std::vector<std::string> savedAlone(Session& session, const std::vector<std::string>& inputs,
                                     const std::string& format, const std::string& scratch);
 

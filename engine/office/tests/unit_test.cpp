@@ -1,7 +1,9 @@
-// The engine's pure logic: framing, names, formats, page runs, style renaming, start-up environment.
+// The engine's pure logic: framing, names, formats, page runs, style renaming, start-up environment,
+// the .docx punctuation mend.
 #include "document.h"
 #include "engine_error.h"
 #include "frames.h"
+#include "hanging_punctuation.h"
 #include "naming.h"
 #include "own_styles.h"
 #include "server.h"
@@ -138,6 +140,31 @@ TEST(StyleRenaming, RenamesNamedStylesAndEveryReferenceOnly)
               R"( style:master-page-name="Standard-3"/></office:automatic-styles>)"
               R"(<text:h text:style-name="P1">Standard</text:h><text:p text:style-name="Standard-3" text:list-style-name="WWNum1-3">)"
               R"(<text:bookmark text:name="Standard"/></text:p><text:p text:style-name="Text_20_body"/>)");
+}
+
+// Where every paragraph lets punctuation hang, the element goes (Word and
+// the office both take that as the default); where one does not, each
+// element is written the way the office reads it, across all parts at once.
+// Look-alikes (another element, the text) stay as they are.
+TEST(HangingPunctuation, IsWrittenAsTheOfficeReadsItBack)
+{
+    std::vector<std::string> hanging{
+        R"(<w:pPr><w:overflowPunct w:val="true"/><w:overflowPunctX/></w:pPr>)",
+        R"(<w:p><w:pPr><w:overflowPunct/></w:pPr><w:t>&lt;w:overflowPunct</w:t></w:p>)"};
+    EXPECT_TRUE(keepHangingPunctuationInXml(hanging));
+    EXPECT_EQ(hanging[0], R"(<w:pPr><w:overflowPunctX/></w:pPr>)");
+    EXPECT_EQ(hanging[1], R"(<w:p><w:pPr></w:pPr><w:t>&lt;w:overflowPunct</w:t></w:p>)");
+
+    std::vector<std::string> mixed{
+        R"(<w:style><w:overflowPunct w:val="true"/></w:style>)",
+        R"(<w:p><w:overflowPunct w:val="false"></w:overflowPunct></w:p><w:p><w:overflowPunct w:val="0"/></w:p>)"};
+    EXPECT_TRUE(keepHangingPunctuationInXml(mixed));
+    EXPECT_EQ(mixed[0], R"(<w:style><w:overflowPunct w:val="false"/></w:style>)");
+    EXPECT_EQ(mixed[1], R"(<w:p><w:overflowPunct w:val="true"/></w:p><w:p><w:overflowPunct w:val="true"/></w:p>)");
+
+    std::vector<std::string> none{R"(<w:p><w:t>没有</w:t></w:p>)"};
+    EXPECT_FALSE(keepHangingPunctuationInXml(none));
+    EXPECT_EQ(none[0], R"(<w:p><w:t>没有</w:t></w:p>)");
 }
 
 }  // namespace
