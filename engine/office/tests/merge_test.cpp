@@ -197,7 +197,7 @@ TEST_F(Merge, AMergedResultMergedAgainKeepsEveryLook)
 TEST_F(Merge, SplitPagesMergedBackInOrderAreTheSourcePages)
 {
     std::vector<std::string> sources{corpus_[0], corpus_[4]};
-    for (const std::string ext : {"odt", "doc"}) {
+    for (const std::string ext : {"odt", "doc", "docx"}) {
         sources.push_back(path("to-split-back." + ext));
         merge(corpus_, sources.back(), true);
     }
