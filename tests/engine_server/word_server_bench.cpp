@@ -64,7 +64,8 @@ void merge(const std::wstring& folder, bool checkFirst)
 // The program's own split of one document per page, with the moments its
 // steps were reported: the first page of the walk (start-up, open and the
 // page count before it), the first piece (the walk), the second piece (the
-// first piece, which waits for the pages to be cut) and the end.
+// first piece, which waits for the cut to lay the pages out and write it)
+// and the end.
 class SplitPhases final : public tessaro::word::Progress {
 public:
     bool Cancelled() override { return false; }
@@ -81,12 +82,12 @@ public:
         }
     }
 
-    void run(const std::wstring& folder, FILE* out)
+    void run(const std::wstring& folder, const std::wstring& document, FILE* out)
     {
         tessaro::word::SplitOptions options;
         options.output_folder = folder + L"\\com-split";
         std::vector<std::wstring> messages;
-        tessaro::word::SplitInWord({{L"long200.docx", folder}}, options, tessaro::word::StartInstalledWord,
+        tessaro::word::SplitInWord({{document, folder}}, options, tessaro::word::StartInstalledWord,
                                    [&](const std::wstring& text) { messages.push_back(text); }, *this);
         const double end = elapsed();
         if (messages != std::vector<std::wstring>{L"分割完毕!"} || secondPiece_ < 0)
@@ -107,10 +108,12 @@ private:
 
 }  // namespace
 
+// FOLDER OUT [PAGES]: the split takes long<PAGES>.docx, long200.docx without.
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
+    const std::wstring document = L"long" + std::wstring(argc == 4 ? argv[3] : L"200") + L".docx";
     const std::wstring folder = argv[1];
     FILE* out = _wfopen(argv[2], L"w");
     if (!out)
@@ -120,7 +123,7 @@ int wmain(int argc, wchar_t** argv)
     try {
         std::fprintf(out, "com_merge %.3f\n", seconds([&] { merge(folder, false); }));
         std::fprintf(out, "com_merge_checked %.3f\n", seconds([&] { merge(folder, true); }));
-        SplitPhases().run(folder, out);
+        SplitPhases().run(folder, document, out);
     } catch (const ComFailure& e) {
         std::fprintf(out, "error 0x%08lx\n", static_cast<unsigned long>(e.code));
         status = 1;

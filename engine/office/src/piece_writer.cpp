@@ -46,6 +46,8 @@ StagedFiles::~StagedFiles()
 
 std::string StagedFiles::stage(const std::string& path)
 {
+    if (inPlace_)
+        return path;
     const auto slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
     std::lock_guard<std::mutex> lock(mutex_);
@@ -69,8 +71,8 @@ void StagedFiles::commit()
 }
 
 PieceQueue::PieceQueue(const PageSlicer& slicer, const std::vector<PagePiece>& pieces, const TempDir& scratch,
-                       StagedFiles& staged)
-    : slicer_(slicer), pieces_(pieces), scratch_(scratch), staged_(staged)
+                       StagedFiles& staged, Written written)
+    : slicer_(slicer), pieces_(pieces), scratch_(scratch), staged_(staged), written_(std::move(written))
 {
 }
 
@@ -93,6 +95,8 @@ void PieceQueue::work(const Reference<css::uno::XComponentContext>& context, con
             requireFolderOf(piece.path);
             throw;
         }
+        if (written_)
+            written_(k);
         part.close();
         std::remove(run.c_str());
     }

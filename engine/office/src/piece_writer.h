@@ -20,7 +20,8 @@ namespace tessaro {
 // folder. Two offices write at once.
 class StagedFiles {
 public:
-    StagedFiles() = default;
+    // In place, each piece is written straight to its path.
+    explicit StagedFiles(bool inPlace = false) : inPlace_(inPlace) {}
     ~StagedFiles();
     StagedFiles(const StagedFiles&) = delete;
     StagedFiles& operator=(const StagedFiles&) = delete;
@@ -31,6 +32,7 @@ public:
     void commit();
 
 private:
+    const bool inPlace_;
     std::mutex mutex_;
     std::map<std::string, std::string> folders_;                // output folder -> its staging folder
     std::vector<std::pair<std::string, std::string>> pieces_;  // staged path, final path
@@ -42,9 +44,11 @@ private:
 class PieceQueue {
 public:
     using Step = std::function<void(const std::string&)>;
+    using Written = std::function<void(size_t)>;
 
+    // `written`, when given, is told each piece's index once its file is complete.
     PieceQueue(const PageSlicer& slicer, const std::vector<PagePiece>& pieces, const TempDir& scratch,
-               StagedFiles& staged);
+               StagedFiles& staged, Written written = nullptr);
 
     // Writes pieces in the office of `context` until none is left.
     void work(const Reference<css::uno::XComponentContext>& context, const Step& step);
@@ -54,6 +58,7 @@ private:
     const std::vector<PagePiece>& pieces_;
     const TempDir& scratch_;
     StagedFiles& staged_;
+    const Written written_;
     std::atomic<size_t> next_{0};
 };
 

@@ -90,9 +90,15 @@ Session::~Session() { quit(); }
 
 template <typename F> auto Session::guarded(const std::string& what, F&& body)
 {
+    settle();
     if (!office_.alive())
         throw EngineError("LibreOffice 已停止 (soffice.bin is no longer running)");
     Watchdog::Scope scope(office_.watchdog(), what);
+    return translated(std::forward<F>(body));
+}
+
+template <typename F> auto Session::translated(F&& body)
+{
     try {
         return body();
     } catch (const css::lang::DisposedException& e) {
@@ -101,6 +107,28 @@ template <typename F> auto Session::guarded(const std::string& what, F&& body)
     } catch (const css::uno::Exception& e) {
         throw EngineError(office_.explain(e));
     }
+}
+
+// A failed cut is forgotten with its pieces: a page asked for has had its
+// failure, and a request that needs the office finds out for itself whether
+// the office is still there.
+void Session::settle()
+{
+    if (!cache_.cut)
+        return;
+    try {
+        cache_.cut->wait();
+    } catch (const std::exception&) {
+        dropPages();
+    } catch (const css::uno::Exception&) {
+        dropPages();
+    }
+}
+
+void Session::dropPages()
+{
+    cache_.cut.reset();
+    cache_ = PageCache();
 }
 
 Session::OpenDocument& Session::find(int doc)
@@ -299,13 +327,14 @@ void Session::print(int doc)
 
 void Session::close(int doc)
 {
+    // Pages no longer wanted are not waited for.
+    if (cache_.doc == doc)
+        dropPages();
     guarded("close", [&] {
         OpenDocument& entry = find(doc);
         if (entry.readOnly && entry.generation == 0 && entry.stamp && entry.doc.loaded())
             closed_ = Closed{std::move(entry.doc), entry.file, *entry.stamp};
         docs_.erase(doc);
-        if (cache_.doc == doc)
-            cache_ = PageCache();
     });
 }
 
@@ -400,22 +429,35 @@ void Session::copy(int doc, int first, int last)
     });
 }
 
+bool Session::cutFits(int doc, const std::string& extension)
+{
+    const auto entry = docs_.find(doc);
+    return cache_.cut && cache_.doc == doc && entry != docs_.end() && cache_.generation == entry->second.generation &&
+           cache_.extension == extension;
+}
+
 // Copying page after page would cost pages x size: the whole document is cut
 // once, into pieces of the format asked for, and the pieces are kept until
-// the document changes.
+// the document changes. The cut runs on while the first pieces are taken.
 const std::string& Session::pagePiece(int doc, int page, const std::string& extension)
 {
-    if (cache_.doc != doc || cache_.generation != find(doc).generation || cache_.extension != extension ||
-        !cache_.folder) {
+    if (!cutFits(doc, extension)) {
         OpenDocument& entry = get(doc);
-        cache_ = PageCache();
+        dropPages();
         auto folder = std::make_unique<TempDir>("tessaro-pages");
         const int count = static_cast<int>(printed(entry).size());
         std::vector<std::pair<int, int>> runs;
         for (int p = 1; p <= count; ++p)
             runs.emplace_back(p, p);
-        cache_.pages = writePieces(splitSource(entry), runs, [&](int p) {
-            return folder->file("page-" + std::to_string(p) + extension);
+        std::vector<PagePiece> pieces =
+            piecesOf(runs, [&](int p) { return folder->file("page-" + std::to_string(p) + extension); });
+        for (const PagePiece& piece : pieces)
+            cache_.pages.push_back(piece.path);
+        // Shared, as the cut's work must be copyable; only the cut uses it.
+        auto source = std::make_shared<Document>(splitSource(entry));
+        cache_.cut = std::make_unique<PageCut>(pieces.size(), [this, source, pieces](const PieceFeed& feed) {
+            Watchdog::Scope scope(office_.watchdog(), "cut pages");
+            splitPieces(std::move(*source), pieces, office_, Offices::Auto, &feed);
         });
         cache_.folder = std::move(folder);
         cache_.doc = doc;
@@ -425,6 +467,16 @@ const std::string& Session::pagePiece(int doc, int page, const std::string& exte
     if (page < 1 || page > static_cast<int>(cache_.pages.size()))
         throw EngineError("页码超出范围 (page " + std::to_string(page) + " of " + std::to_string(cache_.pages.size()) +
                           ")");
+    try {
+        // With soffice gone the cut is about to fail, and its reason is the one to give.
+        if (office_.alive())
+            cache_.cut->wait(static_cast<size_t>(page - 1));
+        else
+            cache_.cut->wait();
+    } catch (...) {
+        dropPages();
+        throw;
+    }
     return cache_.pages[static_cast<size_t>(page - 1)];
 }
 
@@ -460,7 +512,7 @@ void Session::savePages(int doc, int first, int last, const std::string& path)
 
 void Session::savePage(int doc, int page, const std::string& path)
 {
-    guarded("save page " + path, [&] {
+    const auto save = [&] {
         requireFolder(path.substr(0, path.rfind('/')));
         if (filterForPath(path).empty())
             throw EngineError("不支持的文件类型 (unsupported file type): " + path);
@@ -472,7 +524,14 @@ void Session::savePage(int doc, int page, const std::string& path)
             if (failed)
                 throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
         });
-    });
+    };
+    // A page of the cut under way needs nothing of the office: it is taken
+    // as soon as it is written, while the cut goes on.
+    const auto dot = path.rfind('.');
+    if (dot != std::string::npos && cutFits(doc, path.substr(dot)))
+        translated(save);
+    else
+        guarded("save page " + path, save);
 }
 
 std::vector<std::string> Session::split(const std::string& path, const std::string& folder, int files)
@@ -505,6 +564,7 @@ bool Session::show(int doc)
 
 void Session::quit()
 {
+    dropPages();
     if (office_.alive()) {
         Watchdog::Scope scope(office_.watchdog(), "close documents");
         docs_.clear();
@@ -512,7 +572,6 @@ void Session::quit()
     }
     docs_.clear();
     closed_.reset();
-    cache_ = PageCache();
     office_.quit();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "document.h"
 #include "office.h"
+#include "page_cut.h"
 #include "temp_dir.h"
 #include "viewer.h"
 
@@ -52,7 +53,9 @@ public:
 
     void savePages(int doc, int first, int last, const std::string& path);
     // One page written to PATH, from pieces cut once for every page in
-    // PATH's format: a page-by-page save costs what one split does.
+    // PATH's format: a page-by-page save costs what one split does. The
+    // first save starts the cut and returns once its page is written; the
+    // later ones wait only for their own page while the rest are cut.
     void savePage(int doc, int page, const std::string& path);
     // One file per page (files == 0) or `files` files of consecutive pages.
     std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
@@ -82,15 +85,22 @@ private:
         std::vector<int> printed;  // laid-out numbers of the printed pages, as of printedGeneration
         unsigned printedGeneration = 0;
     };
+    // Reset only through dropPages(): the cut must stop before its folder goes.
     struct PageCache {
         int doc = 0;
         unsigned generation = 0;
         std::unique_ptr<TempDir> folder;
         std::vector<std::string> pages;
         std::string extension;
+        std::unique_ptr<PageCut> cut;  // after the folder it writes into, so it ends first
     };
 
+    // settle() first: nothing else is asked of the office while a cut is under way.
     template <typename F> auto guarded(const std::string& what, F&& body);
+    template <typename F> auto translated(F&& body);
+    void settle();
+    void dropPages();
+    bool cutFits(int doc, const std::string& extension);
     // get() reads a document that was handed to a split in again; find() never does.
     OpenDocument& find(int doc);
     OpenDocument& get(int doc);

@@ -36,7 +36,7 @@ bool useTwoOffices(const std::vector<PagePiece>& pieces, Offices offices)
 // `twoOffices` is known before the layout when the pieces are; else the
 // pages laid out tell, which are no fewer than the pages the pieces cover.
 std::vector<PagePiece> writeAll(Document doc, const PiecePlan& plan, std::optional<bool> twoOffices, Office& office,
-                                Offices offices, StagedFiles& staged)
+                                Offices offices, StagedFiles& staged, const PieceFeed* feed)
 {
     // Declared before the second office, which uses them until it is gone.
     TempDir scratch("tessaro-split");
@@ -50,7 +50,12 @@ std::vector<PagePiece> writeAll(Document doc, const PiecePlan& plan, std::option
     auto startSecond = [&] { second = std::make_unique<SecondOffice>(office.watchdog().limit()); };
     if (twoOffices.value_or(false))
         startSecond();
+    auto stopIfAsked = [&] {
+        if (feed && feed->stopping())
+            throw EngineError("分割已中止 (the split was stopped)");
+    };
     auto step = [&](const std::string& what) {
+        stopIfAsked();
         if (second)
             second->throwIfFailed();
         office.watchdog().kick(what);
@@ -71,21 +76,25 @@ std::vector<PagePiece> writeAll(Document doc, const PiecePlan& plan, std::option
     doc.close();
 
     slicer.emplace(marked, map);
-    queue.emplace(*slicer, pieces, scratch, staged);
+    queue.emplace(*slicer, pieces, scratch, staged, feed ? feed->written : nullptr);
     if (second)
         second->start(*queue);
     queue->work(office.context(), step);
     if (second)
-        second->finish([&] { office.watchdog().kick("waiting for the second office"); });
+        second->finish([&] {
+            stopIfAsked();
+            office.watchdog().kick("waiting for the second office");
+        });
     return pieces;
 }
 
-// The pieces take their places only once all are written.
+// The pieces take their places only once all are written, unless a feed
+// takes them as they come.
 std::vector<std::string> writeStaged(Document doc, const PiecePlan& plan, std::optional<bool> twoOffices,
-                                     Office& office, Offices offices)
+                                     Office& office, Offices offices, const PieceFeed* feed = nullptr)
 {
-    StagedFiles staged;
-    const std::vector<PagePiece> pieces = writeAll(std::move(doc), plan, twoOffices, office, offices, staged);
+    StagedFiles staged(feed != nullptr);
+    const std::vector<PagePiece> pieces = writeAll(std::move(doc), plan, twoOffices, office, offices, staged, feed);
     staged.commit();
     std::vector<std::string> paths;
     for (const PagePiece& piece : pieces)
@@ -96,9 +105,10 @@ std::vector<std::string> writeStaged(Document doc, const PiecePlan& plan, std::o
 }  // namespace
 
 std::vector<std::string> splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office,
-                                     Offices offices)
+                                     Offices offices, const PieceFeed* feed)
 {
-    return writeStaged(std::move(doc), [&](int) { return pieces; }, useTwoOffices(pieces, offices), office, offices);
+    return writeStaged(std::move(doc), [&](int) { return pieces; }, useTwoOffices(pieces, offices), office, offices,
+                       feed);
 }
 
 std::vector<std::string> splitPages(Document doc, const PiecePlan& plan, Office& office, Offices offices)

@@ -16,6 +16,16 @@ struct PagePiece {
 
 enum class Offices { Auto, One, Two };
 
+// For a caller that takes pieces while the rest are still being cut: each
+// piece is written straight to its path (nothing is staged: the caller owns
+// the folder and clears it on failure) and `written` is told its index as
+// soon as the file is complete, from the thread of the office that wrote it.
+// `stopping`, asked between steps, ends the cut with an error.
+struct PieceFeed {
+    std::function<void(size_t)> written;
+    std::function<bool()> stopping;
+};
+
 // Writes each piece of `doc` (laid out, in `office`; this takes it over) to
 // its file, holding exactly the piece's pages as they were laid out in `doc`.
 //
@@ -27,7 +37,7 @@ enum class Offices { Auto, One, Two };
 // the watchdogs; the pieces take their places only once all are written, so
 // a failure of either office leaves no piece file behind. Returns the pieces' paths.
 std::vector<std::string> splitPieces(Document doc, const std::vector<PagePiece>& pieces, Office& office,
-                                     Offices offices = Offices::Auto);
+                                     Offices offices = Offices::Auto, const PieceFeed* feed = nullptr);
 
 // The same for pieces that depend on the number of pages: they are planned
 // from the walk over the layout that marks the pages, which would otherwise

@@ -33,7 +33,7 @@ Watchdog::Scope::Scope(Watchdog& dog, const std::string& what) : dog_(dog)
 {
     {
         std::lock_guard<std::mutex> lock(dog_.mutex_);
-        dog_.armed_ = true;
+        ++dog_.armed_;
     }
     dog_.kick(what);
 }
@@ -41,7 +41,7 @@ Watchdog::Scope::Scope(Watchdog& dog, const std::string& what) : dog_(dog)
 Watchdog::Scope::~Scope()
 {
     std::lock_guard<std::mutex> lock(dog_.mutex_);
-    dog_.armed_ = false;
+    --dog_.armed_;
 }
 
 void Watchdog::kick(const std::string& what)
@@ -78,12 +78,12 @@ void Watchdog::run()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stop_) {
-        if (!armed_ || fired_ != Reason::None) {
+        if (armed_ == 0 || fired_ != Reason::None) {
             wake_.wait(lock);
             continue;
         }
         wake_.wait_for(lock, kPeerPollInterval);
-        if (stop_ || !armed_)
+        if (stop_ || armed_ == 0)
             continue;
         if (peerGone())
             fired_ = Reason::PeerGone;

@@ -24,7 +24,8 @@ public:
     void watchPeer(int fd);
 
     // Arms for one call; long operations call kick() between their steps so
-    // the limit applies to each step.
+    // the limit applies to each step. Scopes may overlap (a split cut on a
+    // thread of its own while requests are answered): armed while any is.
     class Scope {
     public:
         Scope(Watchdog& dog, const std::string& what);
@@ -49,7 +50,7 @@ private:
     const std::function<void()> onExpire_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    bool armed_ = false;
+    int armed_ = 0;
     bool stop_ = false;
     int peerFd_ = -1;
     Reason fired_ = Reason::None;

@@ -4,6 +4,7 @@
 #include "fixtures.h"
 #include "session.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
@@ -12,30 +13,33 @@ using namespace tessaro::test;
 
 namespace {
 
-// The engine benchmark's jobs: 20 documents of 5 pages to merge, 200 pages to split.
-void writeBenchDocuments(Office& office, const std::string& folder)
+// The engine benchmark's jobs: 20 documents of 5 pages to merge, `pages`
+// pages (long<pages>.docx) to split.
+void writeBenchDocuments(Office& office, const std::string& folder, int pages)
 {
     for (int i = 1; i <= 20; ++i)
         writeDocument(office, {"文档" + std::to_string(i), 5, false, 0, false, true, false, ""},
                       folder + "/in" + std::to_string(i) + ".docx");
-    writeDocument(office, {"长文档", 200, false, 0, false, true, false, ""}, folder + "/long200.docx");
+    writeDocument(office, {"长文档", pages, false, 0, false, true, false, ""},
+                  folder + "/long" + std::to_string(pages) + ".docx");
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const bool bench = argc == 3 && std::string(argv[1]) == "--bench";
-    if (argc != 2 && !bench) {
-        std::cerr << "usage: tessaro-engine-fixtures [--bench] FOLDER\n";
+    const bool bench = (argc == 3 || argc == 4) && std::string(argv[1]) == "--bench";
+    const int pages = argc == 4 ? std::atoi(argv[3]) : 200;
+    if ((argc != 2 && !bench) || pages < 1) {
+        std::cerr << "usage: tessaro-engine-fixtures FOLDER | --bench FOLDER [PAGES]\n";
         return 2;
     }
-    const std::string folder = argv[argc - 1];
+    const std::string folder = bench ? argv[2] : argv[1];
     try {
         Session session(std::chrono::seconds(120));
         Office& office = session.office();
         if (bench) {
-            writeBenchDocuments(office, folder);
+            writeBenchDocuments(office, folder, pages);
             return 0;
         }
         writeDocument(office, {"甲", 2, true, 0, true, true, false, ""}, folder + "/甲 文档.docx");

@@ -1,5 +1,6 @@
 // The split in two offices: the same pieces as in one, and a failure of
-// either office that leaves no piece file and no process behind.
+// either office that leaves no piece file and no process behind. Pages saved
+// one by one while the rest are still being cut.
 #include "engine_error.h"
 #include "fixtures.h"
 #include "naming.h"
@@ -166,6 +167,37 @@ TEST_F(TwoOffices, AMainOfficeKilledMidwayFailsTheSplitAndLeavesNothing)
         EXPECT_EQ(filesIn(out), 0u);
         EXPECT_TRUE(childrenOf(getpid()).empty()) << "the second office has ended with the split";
     }
+}
+
+// The first page saved starts the cut; soffice killed then, the page the
+// loop waits for fails with the cause, and only whole pages are left.
+TEST_F(TwoOffices, ASofficeKilledWhilePagesAreSavedOneByOneFailsTheWaitingPage)
+{
+    const std::string out = folder("one-by-one-killed");
+    std::string error;
+    int saved = 1;
+    {
+        Session session(120s);
+        const int doc = session.open(path("long.docx"), true);
+        session.savePage(doc, 1, out + "/1.docx");
+        ::kill(session.sofficePid(), SIGKILL);
+        for (int page = 2; page <= 40 && error.empty(); ++page) {
+            try {
+                session.savePage(doc, page, out + "/" + std::to_string(page) + ".docx");
+                saved = page;
+            } catch (const EngineError& e) {
+                error = e.what();
+            }
+        }
+        EXPECT_FALSE(session.usable());
+    }
+    EXPECT_NE(error.find("LibreOffice"), std::string::npos) << error;
+    EXPECT_LT(saved, 40) << "the cut was over before soffice was killed";
+    EXPECT_EQ(filesIn(out), static_cast<size_t>(saved));
+    EXPECT_TRUE(childrenOf(getpid()).empty());
+    Session reader(120s);
+    EXPECT_EQ(pageTexts(reader, out + "/" + std::to_string(saved) + ".docx", dir_->path()).size(), 1u)
+        << "the last page saved is whole";
 }
 
 TEST(HandedOverDocument, AnswersAgainAfterItsPagesWereCut)

@@ -1,18 +1,24 @@
-// The engine's pure logic: framing, names, formats, page runs, style renaming, start-up environment,
-// the .docx punctuation mend.
+// The engine's pure logic: framing, names, formats, page runs, pieces taken
+// while they are cut, style renaming, start-up environment, the .docx
+// punctuation mend.
 #include "document.h"
 #include "engine_error.h"
 #include "frames.h"
 #include "hanging_punctuation.h"
 #include "naming.h"
 #include "own_styles.h"
+#include "page_cut.h"
 #include "server.h"
 #include "splitter.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tessaro {
@@ -86,6 +92,67 @@ TEST(EvenRuns, PagesAreSharedOutFrontFirst)
     EXPECT_EQ(evenRuns(4, 4), (Runs{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
     EXPECT_THROW(evenRuns(3, 4), EngineError);
     EXPECT_THROW(evenRuns(3, 0), EngineError);
+}
+
+// A cut of three pieces that writes the first at once and the others only
+// when the test lets it, or fails there.
+class HeldCut : public ::testing::Test {
+protected:
+    PageCut::Work work(bool fail)
+    {
+        return [this, fail](const PieceFeed& feed) {
+            feed.written(0);
+            go_.get_future().wait();
+            if (fail)
+                throw EngineError("LibreOffice 意外退出");
+            feed.written(1);
+            feed.written(2);
+        };
+    }
+    static bool pending(std::future<void>& waiter)
+    {
+        return waiter.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout;
+    }
+    std::promise<void> go_;
+};
+
+TEST_F(HeldCut, APieceIsHandedOutOnceWrittenAndALaterOneWaitsForItsOwn)
+{
+    PageCut cut(3, work(false));
+    cut.wait(0);
+    auto third = std::async(std::launch::async, [&] { cut.wait(2); });
+    EXPECT_TRUE(pending(third)) << "piece 3 is not written yet";
+    go_.set_value();
+    third.get();
+    cut.wait();
+}
+
+TEST_F(HeldCut, AFailureMidCutEndsTheWaitAndEveryLaterAsk)
+{
+    PageCut cut(3, work(true));
+    cut.wait(0);
+    auto third = std::async(std::launch::async, [&] { cut.wait(2); });
+    EXPECT_TRUE(pending(third));
+    go_.set_value();
+    EXPECT_THROW(third.get(), EngineError);
+    EXPECT_THROW(cut.wait(0), EngineError) << "a failed cut hands out nothing more";
+    EXPECT_THROW(cut.wait(), EngineError);
+}
+
+TEST(PageCut, GoingAwayStopsTheCutAtItsNextStep)
+{
+    std::atomic<bool> stopped{false};
+    {
+        PageCut cut(2, [&](const PieceFeed& feed) {
+            feed.written(0);
+            while (!feed.stopping())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            stopped = true;
+            throw EngineError("分割已中止");
+        });
+        cut.wait(0);
+    }
+    EXPECT_TRUE(stopped);
 }
 
 TEST(Environment, PortAndTokenAreCheckedAndRemovedFromTheEnvironment)
