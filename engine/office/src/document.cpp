@@ -141,11 +141,6 @@ std::string notWordReason(const std::string& filter)
     return "不是 Word 文档，格式不支持 (not a Word document: " + filter + ")";
 }
 
-bool isTable(const Reference<css::lang::XServiceInfo>& block)
-{
-    return block.is() && block->supportsService("com.sun.star.text.TextTable");
-}
-
 // A generated .docx may end with a table (one that is only a table does).
 // Word adds the paragraph it always keeps after a table when it opens the
 // file; LibreOffice leaves the body without a place a cursor can stand in.
@@ -316,6 +311,11 @@ void storeScratch(const Document& doc, const std::string& path)
     Reference<css::frame::XStorable> storable(doc.component(), UNO_QUERY_THROW);
     storable->storeToURL(fileUrl(path), props({prop("FilterName", css::uno::Any(rtl::OUString("writer8"))),
                                                prop("Overwrite", css::uno::Any(true))}));
+}
+
+bool isTable(const Reference<css::lang::XServiceInfo>& block)
+{
+    return block.is() && block->supportsService("com.sun.star.text.TextTable");
 }
 
 void insertParagraph(const Document& doc, const Reference<css::text::XTextContent>& block, bool after)

@@ -4,6 +4,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -63,6 +64,9 @@ Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
 void storeDocument(const Reference<css::uno::XComponentContext>& context, const Document& doc,
                    const std::string& path);
 void storeScratch(const Document& doc, const std::string& path);
+
+// A paragraph or table of a text: whether it is the table.
+bool isTable(const Reference<css::lang::XServiceInfo>& block);
 
 // A new empty paragraph before or after a paragraph or table of the body.
 void insertParagraph(const Document& doc, const Reference<css::text::XTextContent>& block, bool after);

@@ -10,7 +10,6 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
-#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -175,7 +174,7 @@ int styleNumber(const std::string& name)
 Reference<css::beans::XPropertySet> leadParagraph(const Document& source, const Reference<css::beans::XPropertySet>& first)
 {
     Reference<css::text::XText> body = source.text()->getText();
-    if (Reference<css::lang::XServiceInfo>(first, UNO_QUERY_THROW)->supportsService("com.sun.star.text.TextTable"))
+    if (isTable(Reference<css::lang::XServiceInfo>(first, UNO_QUERY_THROW)))
         insertParagraph(source, Reference<css::text::XTextContent>(first, UNO_QUERY_THROW), false);
     else
         // Split off at its start, the paragraph keeps its text and the empty

@@ -1,5 +1,7 @@
 #include "page_cut.h"
 
+#include "worker_end.h"
+
 namespace tessaro {
 
 PageCut::PageCut(size_t pieces, Work work)
@@ -15,18 +17,8 @@ PageCut::~PageCut()
 
 void PageCut::run(const Work& work)
 {
-    std::exception_ptr failure;
-    try {
-        work(PieceFeed{[this](size_t k) { written(k); }, [this] { return stop_.load(); }});
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        failure_ = failure;
-        done_ = true;
-    }
-    wake_.notify_all();
+    runToEnd([&] { work(PieceFeed{[this](size_t k) { written(k); }, [this] { return stop_.load(); }}); }, mutex_, wake_,
+             failure_, done_);
 }
 
 void PageCut::written(size_t k)

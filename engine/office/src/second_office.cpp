@@ -1,6 +1,7 @@
 #include "second_office.h"
 
 #include "engine_error.h"
+#include "worker_end.h"
 
 #include <com/sun/star/lang/DisposedException.hpp>
 
@@ -48,29 +49,22 @@ void SecondOffice::finish(const std::function<void()>& waiting)
 
 void SecondOffice::run(std::chrono::milliseconds callLimit)
 {
-    std::exception_ptr failure;
-    try {
-        Office office(callLimit);
-        pid_ = office.pid();
-        PieceQueue* queue = nullptr;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stop_ || queue_; });
-            queue = queue_;
-        }
-        if (!stop_) {
-            write(office, *queue);
-            office.quit();
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        failure_ = failure;
-        done_ = true;
-    }
-    wake_.notify_all();
+    runToEnd(
+        [&] {
+            Office office(callLimit);
+            pid_ = office.pid();
+            PieceQueue* queue = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait(lock, [this] { return stop_ || queue_; });
+                queue = queue_;
+            }
+            if (!stop_) {
+                write(office, *queue);
+                office.quit();
+            }
+        },
+        mutex_, wake_, failure_, done_);
 }
 
 void SecondOffice::write(Office& office, PieceQueue& queue)
