@@ -33,6 +33,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
             _exit(127);
         for (const auto& name : unsetEnv)
             unsetenv(name.c_str());
+        // An ignored SIGPIPE would be inherited through exec.
+        std::signal(SIGPIPE, SIG_DFL);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

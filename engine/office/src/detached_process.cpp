@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -71,6 +72,8 @@ pid_t startDetached(const std::string& program, const std::vector<std::string>& 
             ::dup2(null, 1);
             ::dup2(null, 2);
             ::close_range(3, ~0U, 0);
+            // An ignored SIGPIPE would be inherited through exec.
+            ::signal(SIGPIPE, SIG_DFL);
             if (::chdir("/") != 0)
                 _exit(127);
             execve(program.c_str(), argv.data(), envp.data());

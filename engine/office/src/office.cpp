@@ -7,6 +7,7 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
 
+#include <csignal>
 #include <cstdlib>
 #include <mutex>
 #include <sys/wait.h>
@@ -27,6 +28,9 @@ Reference<css::uno::XComponentContext> localContext()
     static std::once_flag once;
     static Reference<css::uno::XComponentContext> context;
     std::call_once(once, [] {
+        // The bridge may write to an office that has just quit or died; that
+        // is a failed call to report, not a reason for this process to end.
+        std::signal(SIGPIPE, SIG_IGN);
         setenv("URE_BOOTSTRAP", TESSARO_URE_BOOTSTRAP, 1);
         context = cppu::defaultBootstrap_InitialComponentContext();
     });

@@ -1,5 +1,6 @@
 // Merge and split against real documents in a real LibreOffice, with
 // fixtures built at start-up. One soffice serves the whole file.
+#include "child_process.h"
 #include "engine_error.h"
 #include "fixtures.h"
 #include "naming.h"
@@ -8,11 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessaro::test {
 namespace {
@@ -214,6 +219,24 @@ TEST_F(Documents, PrintingWithoutAPrinterIsAnError)
     const int doc = session().open(path("c.rtf"), true);
     EXPECT_NE(failure([&] { session().print(doc); }).find("打印失败"), std::string::npos);
     session().close(doc);
+}
+
+// An office that quits as it is written to must not take this process with it
+// (SIGPIPE); the programs this process starts still get the usual signal.
+TEST_F(Documents, AWriteToAClosedConnectionFailsWithoutEndingTheProcess)
+{
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    errno = 0;
+    EXPECT_EQ(::write(ends[1], "x", 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+    ::close(ends[1]);
+
+    ChildProcess child("/bin/sh", {"-c", "kill -PIPE $$; exit 0"});
+    int status = 0;
+    ASSERT_TRUE(child.waitFor(std::chrono::seconds(10), &status));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << "status " << status;
 }
 
 TEST_F(Documents, SplitGivesEachPageExactlyOnceAndLeavesTheSourceUntouched)
