@@ -225,9 +225,10 @@ Reference<css::beans::XPropertySet> leadParagraph(const Document& source, const 
         // Split off at its start, the paragraph keeps its text and the empty
         // one before it takes a copy of its formatting, list included.
         body->insertControlCharacter(body->getStart(), css::text::ControlCharacter::PARAGRAPH_BREAK, false);
-    Reference<css::beans::XPropertySet> lead(
-        Reference<css::container::XEnumerationAccess>(body, UNO_QUERY_THROW)->createEnumeration()->nextElement(),
-        UNO_QUERY_THROW);
+    // Formatted through a cursor in it: the paragraph object the body hands
+    // out right after the insertion is now and then the one inserted, which
+    // the office no longer takes as valid.
+    Reference<css::beans::XPropertySet> lead(body->createTextCursorByRange(body->getStart()), UNO_QUERY_THROW);
     lead->setPropertyValue("ParaStyleName", css::uno::Any(rtl::OUString("Standard")));
     lead->setPropertyValue("NumberingStyleName", css::uno::Any(rtl::OUString()));
     return lead;
