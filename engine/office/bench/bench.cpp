@@ -7,15 +7,47 @@
 #include "proc_status.h"
 #include "stopwatch.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 
 using namespace tessaro;
 
 namespace {
+
+// One merge as the program does it, step by step, so that the figures say
+// where the time goes beyond the floor: loading each input once and saving
+// the result once.
+struct LongMerge {
+    double open = 0, check = 0, insert = 0, count = 0, save = 0, saveAgain = 0;
+    int counted = 0;
+    double merge() const { return open + check + insert + count + save; }
+    double floor() const { return open + check + saveAgain; }
+    double ratio() const { return merge() / floor(); }
+};
+
+LongMerge mergeOnce(Session& session, const std::string& first, const std::string& second, const std::string& out,
+                    const std::string& floorOut)
+{
+    LongMerge took;
+    int a = 0;
+    took.open = seconds([&] { a = session.open(first, true); });
+    took.check = seconds([&] { session.close(session.open(second, true)); });
+    took.insert = seconds([&] {
+        session.endKey(a);
+        session.insertBreak(a);
+        session.insertFile(a, second);
+    });
+    took.count = seconds([&] { took.counted = session.pageCount(a); });
+    took.save = seconds([&] { session.saveAs(a, out); });
+    took.saveAgain = seconds([&] { session.saveAs(a, floorOut); });
+    session.close(a);
+    return took;
+}
 
 // Two 1,000-page documents of different looks merged with a page break, as
 // the program does it, against the least any merge costs: loading each input
@@ -35,31 +67,21 @@ void mergeLongDocuments(Session& session, const TempDir& dir)
     test::writeDocument(session.office(), {"甲", 1000, false, 0, false, true, false, ""}, first, serif);
     test::writeDocument(session.office(), {"乙", 1000, false, 0, false, true, false, ""}, second, landscape);
 
-    // The merge as the program does it, step by step, so that the figures say
-    // where the time goes beyond the floor.
-    double open = 0, check = 0, insert = 0, count = 0, save = 0;
-    int counted = 0;
+    // The merge as the program does it, in rounds: the machine's other work
+    // shifts a single one, so the round with the median ratio is reported.
     const std::string out = dir.file("long-merged.docx");
-    int a = 0;
-    open = seconds([&] { a = session.open(first, true); });
-    check = seconds([&] { session.close(session.open(second, true)); });
-    insert = seconds([&] {
-        session.endKey(a);
-        session.insertBreak(a);
-        session.insertFile(a, second);
-    });
-    count = seconds([&] { counted = session.pageCount(a); });
-    save = seconds([&] { session.saveAs(a, out); });
-    // The floor: each input loaded once and the result, all its pages, saved once.
-    const double saveResult = seconds([&] { session.saveAs(a, dir.file("floor.docx")); });
-    session.close(a);
-    const double floor = open + check + saveResult;
-    const double merge = open + check + insert + count + save;
+    std::vector<LongMerge> rounds;
+    for (int round = 0; round < 3; ++round)
+        rounds.push_back(mergeOnce(session, first, second, out, dir.file("floor.docx")));
+    std::sort(rounds.begin(), rounds.end(),
+              [](const LongMerge& a, const LongMerge& b) { return a.ratio() < b.ratio(); });
+    const LongMerge& median = rounds[1];
     std::printf("merge 2 x 1000 pages:              %7.2f s  (%d pages; floor: load each + save the result once %.2f s)\n",
-                merge, counted, floor);
-    std::printf("  open %.2f s, check-open %.2f s, insert %.2f s, count %.2f s, save %.2f s (again: %.2f s)\n", open,
-                check, insert, count, save, saveResult);
-    std::printf("merge / floor:                     %7.2f    (target 2)\n", merge / floor);
+                median.merge(), median.counted, median.floor());
+    std::printf("  open %.2f s, check-open %.2f s, insert %.2f s, count %.2f s, save %.2f s (again: %.2f s)\n",
+                median.open, median.check, median.insert, median.count, median.save, median.saveAgain);
+    std::printf("merge / floor:                     %7.2f    (target 2; median of 3 rounds, which ranged %.2f to %.2f)\n",
+                median.ratio(), rounds.front().ratio(), rounds.back().ratio());
     const auto comparison = test::comparePages({test::layOut(session, first, dir.path()),
                                                 test::layOut(session, second, dir.path())},
                                                test::layOut(session, out, dir.path()));
