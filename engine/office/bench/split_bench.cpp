@@ -101,7 +101,7 @@ Floor floorSeconds(Session& session, const std::vector<std::string>& files, cons
         Document doc;
         const double load = seconds([&] { doc = loadDocument(session.office().desktop(), file, true); });
         const std::string copy = out + file.substr(file.rfind('/'));
-        const double store = seconds([&] { storeDocument(session.office().context(), doc, copy); });
+        const double store = seconds([&] { storeDocument(doc, copy); });
         took.store += store;
         took.loadAndStore += load + store;
     }
@@ -136,7 +136,7 @@ Steps steps(Session& session, const std::string& source, const std::string& out)
             took.runBytes += static_cast<double>(st.st_size);
         Document part;
         took.load += seconds([&] { part = loadWorkingCopy(session.office().context(), run); });
-        took.store += seconds([&] { storeDocument(session.office().context(), part, pieceName(source, out, page)); });
+        took.store += seconds([&] { storeDocument(part, pieceName(source, out, page)); });
     }
     return took;
 }

@@ -281,8 +281,7 @@ std::string filterForPath(const std::string& path)
     return {};
 }
 
-void storeDocument(const Reference<css::uno::XComponentContext>& context, const Document& doc,
-                   const std::string& path)
+void storeDocument(const Document& doc, const std::string& path)
 {
     const std::string filter = filterForPath(path);
     if (filter.empty())
@@ -299,7 +298,7 @@ void storeDocument(const Reference<css::uno::XComponentContext>& context, const 
             storable->storeToURL(fileUrl(temporary), props({prop("FilterName", css::uno::Any(ou(filter))),
                                                             prop("Overwrite", css::uno::Any(true))}));
             if (filter == kDocxFilter)
-                keepHangingPunctuation(context, temporary);
+                keepHangingPunctuation(temporary);
         });
     } catch (const css::io::IOException&) {
         throw EngineError("保存失败 (cannot write): " + path);

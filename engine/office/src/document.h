@@ -59,10 +59,8 @@ Document loadUrl(const Reference<css::frame::XDesktop2>& desktop, const rtl::OUS
 Document newDocument(const Reference<css::frame::XDesktop2>& desktop);
 
 // Writes `doc` at `path` in the format named by the path's extension; the
-// folder must exist (LibreOffice would silently create it). `context` is
-// the office's, for mending what the export writes.
-void storeDocument(const Reference<css::uno::XComponentContext>& context, const Document& doc,
-                   const std::string& path);
+// folder must exist (LibreOffice would silently create it).
+void storeDocument(const Document& doc, const std::string& path);
 void storeScratch(const Document& doc, const std::string& path);
 
 // A paragraph or table of a text: whether it is the table.

@@ -1,9 +1,6 @@
 #include "hanging_punctuation.h"
 
-#include "package.h"
-
-#include <com/sun/star/embed/ElementModes.hpp>
-#include <com/sun/star/embed/XTransactedObject.hpp>
+#include "zip_archive.h"
 
 namespace tessaro {
 
@@ -82,28 +79,24 @@ bool keepHangingPunctuationInXml(std::vector<std::string>& parts)
     return true;
 }
 
-void keepHangingPunctuation(const Reference<css::uno::XComponentContext>& context, const std::string& docx)
+void keepHangingPunctuation(const std::string& docx)
 {
-    Package package(context, docx, Package::Kind::PlainZip);
-    if (!package.root()->hasByName("word") || !package.root()->isStorageElement("word"))
-        return;
-    Reference<css::embed::XStorage> word =
-        package.root()->openStorageElement("word", css::embed::ElementModes::READWRITE);
-    std::vector<rtl::OUString> names;
-    std::vector<std::string> parts;
-    for (const auto& name : word->getElementNames())
-        if (name.endsWith(".xml") && word->isStreamElement(name)) {
+    ZipArchive package(docx);
+    // The XML parts of the document itself, not of its subfolders.
+    std::vector<std::string> names, parts;
+    for (const std::string& name : package.names())
+        if (name.rfind("word/", 0) == 0 && name.find('/', 5) == std::string::npos && name.size() > 9 &&
+            name.compare(name.size() - 4, 4, ".xml") == 0) {
             names.push_back(name);
-            parts.push_back(readStream(word, name));
+            parts.push_back(package.read(name));
         }
     std::vector<std::string> changed = parts;
     if (!keepHangingPunctuationInXml(changed))
         return;
     for (size_t i = 0; i < parts.size(); ++i)
         if (changed[i] != parts[i])
-            writeStream(word, names[i], changed[i]);
-    Reference<css::embed::XTransactedObject>(word, UNO_QUERY_THROW)->commit();
-    package.commit();
+            package.replace(names[i], changed[i]);
+    package.write(docx);
 }
 
 }  // namespace tessaro

@@ -1,8 +1,4 @@
 #pragma once
-#include "uno_util.h"
-
-#include <com/sun/star/uno/XComponentContext.hpp>
-
 #include <string>
 #include <vector>
 
@@ -15,7 +11,7 @@ namespace tessaro {
 // rewritten so that the office reads back what it wrote; where every
 // paragraph lets punctuation hang, which is also what Word assumes when
 // nothing is said, nothing is said, so Word reads it the same too.
-void keepHangingPunctuation(const Reference<css::uno::XComponentContext>& context, const std::string& docx);
+void keepHangingPunctuation(const std::string& docx);
 
 // The part of keepHangingPunctuation that works on the XML text, for
 // testing: `parts` are the XML parts of one .docx, changed in place.

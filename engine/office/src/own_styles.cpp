@@ -1,6 +1,6 @@
 #include "own_styles.h"
 
-#include "package.h"
+#include "zip_archive.h"
 
 #include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/PropertyState.hpp>
@@ -301,15 +301,15 @@ void renameStylesInXml(std::string& styles, std::string& content, int number)
     content = rewrite(content, names, number);
 }
 
-void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number)
+void renameStyles(const std::string& odt, int number)
 {
-    Package package(context, odt, Package::Kind::OpenDocument);
-    std::string styles = readStream(package.root(), "styles.xml");
-    std::string content = readStream(package.root(), "content.xml");
+    ZipArchive package(odt);
+    std::string styles = package.read("styles.xml");
+    std::string content = package.read("content.xml");
     renameStylesInXml(styles, content, number);
-    writeStream(package.root(), "styles.xml", styles);
-    writeStream(package.root(), "content.xml", content);
-    package.commit();
+    package.replace("styles.xml", styles);
+    package.replace("content.xml", content);
+    package.write(odt);
 }
 
 }  // namespace tessaro

@@ -1,8 +1,6 @@
 #pragma once
 #include "document.h"
 
-#include <com/sun/star/uno/XComponentContext.hpp>
-
 #include <string>
 
 namespace tessaro {
@@ -23,7 +21,7 @@ void passOnPageStart(const Reference<css::text::XTextRange>& inserted);
 // Gives every named style in the .odt file a name of its own ending in
 // "-N" (shown as "… (N)"), so that none is taken for the target's style of
 // the same name. N is unique to the insertion (see highestStyleNumber).
-void renameStyles(const Reference<css::uno::XComponentContext>& context, const std::string& odt, int number);
+void renameStyles(const std::string& odt, int number);
 
 // The highest N of the document's style names that end in "-N" or " (N)":
 // names a merge gave, or names the document came with. Numbers above it

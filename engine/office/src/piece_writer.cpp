@@ -88,7 +88,7 @@ void PieceQueue::work(const Reference<css::uno::XComponentContext>& context, con
         Document part = loadWorkingCopy(context, run);
         step("save " + piece.path);
         try {
-            storeDocument(context, part, staged_.stage(piece.path));
+            storeDocument(part, staged_.stage(piece.path));
         } catch (const EngineError&) {
             // The staging folder goes with the output folder, and the office
             // may be the one to notice.

@@ -236,7 +236,7 @@ void Session::insertFile(int doc, const std::string& path)
         // Numbered after every name the target has, its own and ones earlier merges gave.
         if (entry.inserted == 0)
             entry.inserted = std::max(1, highestStyleNumber(entry.doc));
-        renameStyles(office_.context(), copy, ++entry.inserted);
+        renameStyles(copy, ++entry.inserted);
         // Run into the paragraph the cursor is in, the inserted first
         // paragraph would take that paragraph's style and lose its own look
         // (a heading came out as body text): it starts a paragraph of its own.
@@ -307,7 +307,7 @@ void Session::saveAs(int doc, const std::string& path)
             if (sameFile(other.fullName, path) &&
                 (handle != doc || Reference<css::frame::XStorable>(other.doc.component(), UNO_QUERY_THROW)->isReadonly()))
                 throw EngineError("文档已打开，不能覆盖 (the file is open): " + path);
-        storeDocument(office_.context(), entry.doc, path);
+        storeDocument(entry.doc, path);
         entry.fullName = path;
     });
 }

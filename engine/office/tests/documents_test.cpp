@@ -6,6 +6,7 @@
 #include "naming.h"
 #include "pdf_text.h"
 #include "session.h"
+#include "zip_archive.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -210,6 +212,29 @@ TEST_F(Documents, SaveWritesEveryFormatAndRefusesMissingFoldersAndUnknownTypes)
     EXPECT_NE(::stat(path("no-such-folder").c_str(), &st), 0) << "the folder must not be created";
     session().close(doc);
     EXPECT_NE(failure([&] { session().pageCount(doc); }).find("句柄"), std::string::npos);
+}
+
+// Parts of a package replaced by the engine itself: the office reads the
+// result as its own, an OpenDocument package too; a damaged one is refused.
+TEST_F(Documents, PackagesRewrittenHereOpenInTheOfficeAndDamagedOnesAreRefused)
+{
+    for (const auto& [name, part, word] : {std::tuple<std::string, std::string, std::string>{"a.docx", "word/document.xml", "甲"},
+                                           {"d.odt", "content.xml", "丁"}}) {
+        SCOPED_TRACE(name);
+        ZipArchive package(path(name));
+        std::string xml = package.read(part);
+        const size_t at = xml.find(word);
+        ASSERT_NE(at, std::string::npos);
+        xml.replace(at, word.size(), "戊");
+        package.replace(part, xml);
+        const std::string copy = path("rewritten-" + name);
+        package.write(copy);
+        const int doc = session().open(copy, true);
+        EXPECT_NE(session().text(doc).find("戊"), std::string::npos);
+        session().close(doc);
+    }
+    for (const char* name : {"truncated.docx", "damaged.docx"})
+        EXPECT_THROW(ZipArchive{path(name)}, EngineError) << name;
 }
 
 TEST_F(Documents, PrintingWithoutAPrinterIsAnError)

@@ -47,7 +47,7 @@ protected:
         Reference<css::container::XNameAccess> pages(families->getStyleFamilies()->getByName("PageStyles"),
                                                      UNO_QUERY_THROW);
         change(Reference<css::beans::XPropertySet>(pages->getByName("Standard"), UNO_QUERY_THROW), doc);
-        storeDocument(session_->office().context(), doc, path(name));
+        storeDocument(doc, path(name));
         return path(name);
     }
 
