@@ -125,7 +125,7 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(out, "com_merge_checked %.3f\n", seconds([&] { merge(folder, true); }));
         SplitPhases().run(folder, document, out);
     } catch (const ComFailure& e) {
-        std::fprintf(out, "error 0x%08lx\n", static_cast<unsigned long>(e.code));
+        std::fprintf(out, "error 0x%08lx %s\n", static_cast<unsigned long>(e.code), e.what());
         status = 1;
     }
     std::fclose(out);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,18 @@ void writeAtomically(const std::string& path, const std::function<void(const std
     checkWritten(partial.path(), path);
     if (std::rename(partial.path().c_str(), path.c_str()) != 0)
         throw cannotWrite(std::strerror(errno), path);
+}
+
+void copyAtomically(const std::string& source, const std::string& path)
+{
+    writeAtomically(path, [&](const std::string& temporary) {
+        if (::link(source.c_str(), temporary.c_str()) == 0)
+            return;
+        std::error_code failed;
+        std::filesystem::copy_file(source, temporary, std::filesystem::copy_options::overwrite_existing, failed);
+        if (failed)
+            throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
+    });
 }
 
 }  // namespace tessaro

@@ -10,4 +10,9 @@ namespace tessaro {
 // there, and a file already at `path` stays as it was until it is replaced.
 void writeAtomically(const std::string& path, const std::function<void(const std::string& temporary)>& write);
 
+// Puts a copy of the complete file `source` at `path` the same way. On one
+// file system the copy is a second name of the same file: nothing is
+// written again.
+void copyAtomically(const std::string& source, const std::string& path);
+
 }  // namespace tessaro

@@ -69,6 +69,7 @@ const std::map<std::string, Command>& commands()
              s.savePage(number(a[1]), number(a[2]), a[3]);
              return ok();
          }}},
+        {"cut_ahead", {2, 2, [](Session& s, const Fields& a) { s.cutAhead(number(a[1]), a[2]); return ok(); }}},
         {"show", {1, 1, [](Session& s, const Fields& a) { return ok(s.show(number(a[1])) ? "1" : "0"); }}},
         {"split", {2, 3, [](Session& s, const Fields& a) {
              Fields reply{"ok"};

@@ -28,7 +28,6 @@
 #include <rtl/ref.hxx>
 
 #include <algorithm>
-#include <filesystem>
 #include <sys/stat.h>
 
 namespace tessaro {
@@ -111,11 +110,16 @@ template <typename F> auto Session::translated(F&& body)
 
 // A failed cut is forgotten with its pieces: a page asked for has had its
 // failure, and a request that needs the office finds out for itself whether
-// the office is still there.
+// the office is still there. A cut made ahead that nobody took was a guess
+// that missed: it is stopped rather than waited for.
 void Session::settle()
 {
     if (!cache_.cut)
         return;
+    if (cache_.ahead) {
+        dropPages();
+        return;
+    }
     try {
         cache_.cut->wait();
     } catch (const std::exception&) {
@@ -441,31 +445,47 @@ bool Session::cutFits(int doc, const std::string& extension)
 // Copying page after page would cost pages x size: the whole document is cut
 // once, into pieces of the format asked for, and the pieces are kept until
 // the document changes. The cut runs on while the first pieces are taken.
+void Session::startCut(int doc, const std::string& extension)
+{
+    if (cutFits(doc, extension))
+        return;
+    OpenDocument& entry = get(doc);
+    dropPages();
+    auto folder = std::make_unique<TempDir>("tessaro-pages");
+    const int count = static_cast<int>(printed(entry).size());
+    std::vector<std::pair<int, int>> runs;
+    for (int p = 1; p <= count; ++p)
+        runs.emplace_back(p, p);
+    std::vector<PagePiece> pieces =
+        piecesOf(runs, [&](int p) { return folder->file("page-" + std::to_string(p) + extension); });
+    for (const PagePiece& piece : pieces)
+        cache_.pages.push_back(piece.path);
+    // Shared, as the cut's work must be copyable; only the cut uses it.
+    auto source = std::make_shared<Document>(splitSource(entry));
+    cache_.cut = std::make_unique<PageCut>(pieces.size(), [this, source, pieces](const PieceFeed& feed) {
+        Watchdog::Scope scope(office_.watchdog(), "cut pages");
+        splitPieces(std::move(*source), pieces, office_, Offices::Auto, &feed);
+    });
+    cache_.folder = std::move(folder);
+    cache_.doc = doc;
+    cache_.generation = entry.generation;
+    cache_.extension = extension;
+}
+
+void Session::cutAhead(int doc, const std::string& extension)
+{
+    guarded("cut pages ahead", [&] {
+        if (filterForPath(extension).empty() || cutFits(doc, extension))
+            return;
+        startCut(doc, extension);
+        cache_.ahead = true;
+    });
+}
+
 const std::string& Session::pagePiece(int doc, int page, const std::string& extension)
 {
-    if (!cutFits(doc, extension)) {
-        OpenDocument& entry = get(doc);
-        dropPages();
-        auto folder = std::make_unique<TempDir>("tessaro-pages");
-        const int count = static_cast<int>(printed(entry).size());
-        std::vector<std::pair<int, int>> runs;
-        for (int p = 1; p <= count; ++p)
-            runs.emplace_back(p, p);
-        std::vector<PagePiece> pieces =
-            piecesOf(runs, [&](int p) { return folder->file("page-" + std::to_string(p) + extension); });
-        for (const PagePiece& piece : pieces)
-            cache_.pages.push_back(piece.path);
-        // Shared, as the cut's work must be copyable; only the cut uses it.
-        auto source = std::make_shared<Document>(splitSource(entry));
-        cache_.cut = std::make_unique<PageCut>(pieces.size(), [this, source, pieces](const PieceFeed& feed) {
-            Watchdog::Scope scope(office_.watchdog(), "cut pages");
-            splitPieces(std::move(*source), pieces, office_, Offices::Auto, &feed);
-        });
-        cache_.folder = std::move(folder);
-        cache_.doc = doc;
-        cache_.generation = entry.generation;
-        cache_.extension = extension;
-    }
+    startCut(doc, extension);
+    cache_.ahead = false;
     if (page < 1 || page > static_cast<int>(cache_.pages.size()))
         throw EngineError("页码超出范围 (page " + std::to_string(page) + " of " + std::to_string(cache_.pages.size()) +
                           ")");
@@ -519,13 +539,7 @@ void Session::savePage(int doc, int page, const std::string& path)
         if (filterForPath(path).empty())
             throw EngineError("不支持的文件类型 (unsupported file type): " + path);
         const std::string dot = path.substr(path.rfind('.'));
-        const std::string& piece = pagePiece(doc, page, dot);
-        writeAtomically(path, [&](const std::string& temporary) {
-            std::error_code failed;
-            std::filesystem::copy_file(piece, temporary, std::filesystem::copy_options::overwrite_existing, failed);
-            if (failed)
-                throw EngineError("无法保存文档 (" + failed.message() + "): " + path);
-        });
+        copyAtomically(pagePiece(doc, page, dot), path);
     };
     // A page of the cut under way needs nothing of the office: it is taken
     // as soon as it is written, while the cut goes on.

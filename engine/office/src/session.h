@@ -57,6 +57,12 @@ public:
     // first save starts the cut and returns once its page is written; the
     // later ones wait only for their own page while the rest are cut.
     void savePage(int doc, int page, const std::string& path);
+    // Starts that cut before the first page is asked for, in the format
+    // `extension` names, so it goes on while the client walks the pages. A
+    // page asked for in that format takes it over; any other request first
+    // stops it and throws its pieces away. Nothing happens for an extension
+    // no filter writes.
+    void cutAhead(int doc, const std::string& extension);
     // One file per page (files == 0) or `files` files of consecutive pages.
     std::vector<std::string> split(const std::string& path, const std::string& folder, int files);
 
@@ -92,6 +98,7 @@ private:
         std::unique_ptr<TempDir> folder;
         std::vector<std::string> pages;
         std::string extension;
+        bool ahead = false;  // started by cutAhead and no page taken yet
         std::unique_ptr<PageCut> cut;  // after the folder it writes into, so it ends first
     };
 
@@ -109,6 +116,7 @@ private:
     Document workingCopy(const OpenDocument& entry);
     const std::vector<int>& printed(OpenDocument& entry);
     Document splitSource(OpenDocument& entry);
+    void startCut(int doc, const std::string& extension);
     const std::string& pagePiece(int doc, int page, const std::string& extension);
     std::vector<std::string> writePieces(Document doc, const std::vector<std::pair<int, int>>& runs,
                                          const std::function<std::string(int)>& name);

@@ -200,6 +200,42 @@ TEST_F(TwoOffices, ASofficeKilledWhilePagesAreSavedOneByOneFailsTheWaitingPage)
         << "the last page saved is whole";
 }
 
+// A split through Word starts cutting the pages before any is asked for.
+// Pages asked for in another format, or several to a file, throw that cut
+// away (stopped halfway) and still come out as their source pages, with
+// nothing else left in the folder.
+TEST_F(TwoOffices, ACutAheadIsThrownAwayForAnotherFormatOrSeveralPagesToAFile)
+{
+    const std::string out = folder("ahead-missed");
+    Session session(120s);
+    const std::vector<std::string> pages = pageTexts(session, path("long.docx"), dir_->path());
+    const int doc = session.open(path("long.docx"), true);
+    session.cutAhead(doc, ".docx");
+    session.savePage(doc, 2, out + "/2.odt");
+    session.cutAhead(doc, ".docx");
+    session.savePages(doc, 3, 4, out + "/3-4.docx");
+    EXPECT_EQ(pageTexts(session, out + "/2.odt", dir_->path()), std::vector<std::string>{pages.at(1)});
+    EXPECT_EQ(pageTexts(session, out + "/3-4.docx", dir_->path()), (std::vector<std::string>{pages.at(2), pages.at(3)}));
+    EXPECT_EQ(filesIn(out), 2u);
+}
+
+// soffice killed while a cut made ahead runs: the first page asked for fails
+// with the cause, and nothing is written.
+TEST_F(TwoOffices, ASofficeKilledDuringACutAheadFailsTheFirstPageAndWritesNothing)
+{
+    const std::string out = folder("ahead-killed");
+    {
+        Session session(120s);
+        const int doc = session.open(path("long.docx"), true);
+        session.cutAhead(doc, ".docx");
+        ::kill(session.sofficePid(), SIGKILL);
+        const std::string error = failure([&] { session.savePage(doc, 1, out + "/1.docx"); });
+        EXPECT_NE(error.find("LibreOffice"), std::string::npos) << error;
+    }
+    EXPECT_EQ(filesIn(out), 0u);
+    EXPECT_TRUE(childrenOf(getpid()).empty());
+}
+
 TEST(HandedOverDocument, AnswersAgainAfterItsPagesWereCut)
 {
     TempDir dir("tessaro-handover-test");

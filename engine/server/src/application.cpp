@@ -176,8 +176,11 @@ private:
         Word& word = *word_;
         switch (call.member) {
         case Target:
-            if (call.put)
+            if (call.put) {
                 word.browserTarget = call.value.number(0, 0);
+                if (word.browserTarget == wdBrowsePage)
+                    word.browsePages();
+            }
             call.result = Variant::of(word.browserTarget);
             break;
         case Next:

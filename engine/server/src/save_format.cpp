@@ -23,15 +23,6 @@ constexpr SaveFormat kFormats[] = {
     {23, L".odt"},   // wdFormatOpenDocumentText
 };
 
-std::wstring extensionOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    const size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
-        return {};
-    return path.substr(dot);
-}
-
 bool sameText(const std::wstring& a, const wchar_t* b)
 {
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
@@ -53,6 +44,15 @@ const wchar_t* formatExtension(std::optional<long> format, const std::wstring& o
 }
 
 }  // namespace
+
+std::wstring extensionOf(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    const size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
 
 PlannedSave::PlannedSave(const std::wstring& path, std::optional<long> format, const std::wstring& ownFile)
 {

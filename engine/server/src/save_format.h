@@ -4,6 +4,9 @@
 
 namespace wordsrv {
 
+// ".docx" of "C:\a\b.docx", empty for a name without an extension.
+std::wstring extensionOf(const std::wstring& path);
+
 // Where SaveAs writes and in which format, as Word decides it: FileFormat
 // (or, without one, the document's own format) says what is written, the
 // name only where. A name without an extension gets the format's. The

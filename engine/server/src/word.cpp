@@ -112,6 +112,24 @@ long Word::currentPage(int doc)
     return e.page;
 }
 
+// The engine starts cutting the document into page files in its own format,
+// which is what a split asks for, so the cut goes on while the pages are
+// walked; it throws the cut away when asked for anything else. Only a head
+// start: whatever makes it fail, the request that needs the pages meets again.
+void Word::browsePages()
+{
+    if (active_ == 0)
+        return;
+    const Entry& e = docs_.at(active_);
+    const std::wstring extension = extensionOf(e.fullName);
+    if (e.engine == 0 || extension.empty())
+        return;
+    try {
+        engine({"cut_ahead", number(e.engine), toUtf8(extension)});
+    } catch (const WordError&) {
+    }
+}
+
 void Word::toEnd(int doc)
 {
     Entry& e = entry(doc);

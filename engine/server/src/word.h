@@ -52,6 +52,9 @@ public:
     void nextPage(int doc);
     long currentPage(int doc);
     void toEnd(int doc);
+    // The browser set to pages: the walk of a split over the active document
+    // is about to begin.
+    void browsePages();
     void insertBreak(int doc);
     // In `format` (a WdSaveFormat), or without one in the document's own.
     void saveAs(int doc, const std::wstring& path, std::optional<long> format = std::nullopt);
