@@ -7,7 +7,6 @@
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XPageCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
-#include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <optional>
 #include <string>

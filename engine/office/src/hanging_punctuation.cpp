@@ -85,7 +85,7 @@ void keepHangingPunctuation(const std::string& docx)
     // The XML parts of the document itself, not of its subfolders.
     std::vector<std::string> names, parts;
     for (const std::string& name : package.names())
-        if (name.rfind("word/", 0) == 0 && name.find('/', 5) == std::string::npos && name.size() > 9 &&
+        if (name.rfind("word/", 0) == 0 && name.find('/', 5) == std::string::npos &&
             name.compare(name.size() - 4, 4, ".xml") == 0) {
             names.push_back(name);
             parts.push_back(package.read(name));

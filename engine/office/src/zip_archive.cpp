@@ -4,7 +4,6 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -174,11 +173,6 @@ std::vector<std::string> ZipArchive::names() const
     for (const Entry& e : entries_)
         names.push_back(e.name);
     return names;
-}
-
-bool ZipArchive::has(const std::string& name) const
-{
-    return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.name == name; });
 }
 
 const ZipArchive::Entry& ZipArchive::entry(const std::string& name) const

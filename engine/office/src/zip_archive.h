@@ -16,7 +16,6 @@ public:
     explicit ZipArchive(const std::string& path);
 
     std::vector<std::string> names() const;
-    bool has(const std::string& name) const;
     std::string read(const std::string& name) const;
     void replace(const std::string& name, const std::string& contents);
     void write(const std::string& path) const;
