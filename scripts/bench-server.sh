@@ -2,8 +2,9 @@
 # Prints, in one run, the merge of 20 documents x 5 pages and the split of a
 # 200-page document (BENCH_SPLIT_PAGES others) done by the engine alone (its
 # command line) and through "Word.Application" (COM, wordsrv and the engine),
-# each a whole job from start to quit, and the ratio of the two. Honours
-# WINEPREFIX and DISPLAY.
+# each a whole job from start to quit, and the ratio of the two; and what
+# one call through "Word.Application" costs on its own. Honours WINEPREFIX
+# and DISPLAY.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -55,7 +56,8 @@ em=$(median engine_merge) es=$(median engine_split)
 cm=$(median com_merge) cc=$(median com_merge_checked) cs=$(median com_split)
 so=$(median com_split_start_open) sw=$(median com_split_walk) sf=$(median com_split_first_piece)
 sp=$(median com_split_other_pieces)
-awk -v em="$em" -v es="$es" -v cm="$cm" -v cc="$cc" -v cs="$cs" -v so="$so" -v sw="$sw" -v sf="$sf" -v sp="$sp" \
+call=$(median com_call) objectCall=$(median com_object_call)
+awk -v call="$call" -v objectCall="$objectCall" -v em="$em" -v es="$es" -v cm="$cm" -v cc="$cc" -v cs="$cs" -v so="$so" -v sw="$sw" -v sf="$sf" -v sp="$sp" \
   -v rounds="$rounds" -v pages="$pages" 'BEGIN {
   printf "medians of %d rounds, each job from start-up to quit\n", rounds
   printf "merge 20 x 5 pages   engine %6.2f s   COM %6.2f s   ratio %.2fx\n", em, cm, cm / em
@@ -65,4 +67,5 @@ awk -v em="$em" -v es="$es" -v cm="$cm" -v cc="$cc" -v cs="$cs" -v so="$so" -v s
   printf "  first piece, once the cut has laid out and written it, %.2f s; the other pieces, taken while the\n", sf
   printf "  rest are cut, and quit %.2f s (%.1f ms a piece)\n", sp, sp * 1000 / (pages - 1)
   printf "target: no more than 1.15x\n"
+  printf "one call through Word.Application, nothing else running: %.2f ms; one that returns an object, with its release: %.2f ms\n", call, objectCall
 }'

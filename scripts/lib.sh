@@ -176,9 +176,12 @@ setup_all() {
 # "Word.Application" in $WINEPREFIX. A registration of anyone else's (a real
 # Word installed in the prefix) is left alone.
 WORD_SERVER_CLSID='{6C1D3A52-8E4B-4F6A-9A1E-3B7C2D5E8F41}'
+# wordproxy.dll, which carries the server's calls in the client.
+WORD_PROXY_CLSID='{2F6B9D4E-51A7-4C3B-8E0D-6A921F47B3C8}'
 register_word_server() {
   local server=$WIN_BUILD/engine/server/wordsrv.exe engine=$BUILD/engine/tessaro-engine
-  [ -f "$server" ] && [ -x "$engine" ] || die "build the server and the engine first"
+  local proxy=$WIN_BUILD/engine/server/wordproxy.dll
+  [ -f "$server" ] && [ -f "$proxy" ] && [ -x "$engine" ] || die "build the server and the engine first"
   local answer=$BUILD/word-class.txt
   rm -f "$answer"
   timeout -k 5 60 wine reg query 'HKLM\Software\Classes\Word.Application\CLSID' /ve </dev/null >"$answer" 2>/dev/null || true
@@ -193,6 +196,9 @@ register_word_server() {
   command="\"$(winepath -w "$server" 2>/dev/null)\" --engine \"$(winepath -w "$engine" 2>/dev/null)\""
   command=${command//\\/\\\\}
   command=${command//\"/\\\"}
+  local library
+  library=$(winepath -w "$proxy" 2>/dev/null)
+  library=${library//\\/\\\\}
   local key="HKEY_LOCAL_MACHINE\\Software\\Classes"
   import_reg "[$key\\Word.Application]
 @=\"Tessaro Word automation server\"
@@ -207,7 +213,14 @@ register_word_server() {
 @=\"Word.Application\"
 
 [$key\\CLSID\\$WORD_SERVER_CLSID\\LocalServer32]
-@=\"$command\"" || die "cannot register the Word automation server"
+@=\"$command\"
+
+[$key\\CLSID\\$WORD_PROXY_CLSID]
+@=\"Tessaro Word automation proxy\"
+
+[$key\\CLSID\\$WORD_PROXY_CLSID\\InprocServer32]
+@=\"$library\"
+\"ThreadingModel\"=\"Both\"" || die "cannot register the Word automation server"
 }
 
 # The prefix the program runs in: the caller's, or one of our own made from

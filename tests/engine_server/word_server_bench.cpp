@@ -38,6 +38,37 @@ Dispatch openInput(const Dispatch& word, const std::wstring& path)
                                                       named(L"ReadOnly", true), named(L"AddToRecentFiles", false)});
 }
 
+// Milliseconds per call of `member` through `object`, its DISPID looked up
+// once as the program does; an object result is released at once.
+double perCall(const Dispatch& object, const wchar_t* member, WORD flags, VARIANT* value)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    object.get()->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params{value, value ? &put : nullptr, value ? 1u : 0u, value ? 1u : 0u};
+    constexpr int kCalls = 500;
+    return seconds([&] {
+               for (int i = 0; i < kCalls; ++i) {
+                   wordsrv::Variant result;
+                   const HRESULT hr = object.get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                                           value ? nullptr : result.get(), nullptr, nullptr);
+                   if (FAILED(hr))
+                       throw ComFailure{hr, member};
+               }
+           }) * 1000 / kCalls;
+}
+
+// What one call costs on its own, with nothing else running.
+void calls(FILE* out)
+{
+    Dispatch word = startWord();
+    wordsrv::Variant off = wordsrv::Variant::of(0L);
+    std::fprintf(out, "com_call %.3f\n", perCall(word, L"DisplayAlerts", DISPATCH_PROPERTYPUT, off.get()));
+    std::fprintf(out, "com_object_call %.3f\n", perCall(word, L"Documents", DISPATCH_PROPERTYGET, nullptr));
+    word.call(L"Quit", {named(L"SaveChanges", 0)});
+}
+
 // The engine's own merge makes the same steps; `checkFirst` adds the
 // program's opening of each input before it is inserted.
 void merge(const std::wstring& folder, bool checkFirst)
@@ -121,6 +152,7 @@ int wmain(int argc, wchar_t** argv)
     OleInitialize(nullptr);
     int status = 0;
     try {
+        calls(out);
         std::fprintf(out, "com_merge %.3f\n", seconds([&] { merge(folder, false); }));
         std::fprintf(out, "com_merge_checked %.3f\n", seconds([&] { merge(folder, true); }));
         SplitPhases().run(folder, document, out);

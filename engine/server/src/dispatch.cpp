@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "call_channel.h"
 #include "cause.h"
 #include "lifetime.h"
 #include "word_error.h"
@@ -91,6 +92,8 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object)
     *object = nullptr;
     if (iid == IID_IUnknown || iid == IID_IDispatch)
         *object = static_cast<IDispatch*>(this);
+    else if (iid == IID_IMarshal && CallChannel::active())
+        *object = static_cast<IMarshal*>(this);
     else
         *object = privateInterface(iid);
     if (!*object)

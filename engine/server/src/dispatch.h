@@ -51,8 +51,9 @@ struct Call {
 
 // IDispatch from a member table. Subclasses answer `invoke` and throw
 // WordError; nothing else escapes to the caller. Every live object keeps the
-// server process running.
-class DispatchObject : public IDispatch {
+// server process running. Handed to another process, an object marshals
+// itself onto the call channel when there is one.
+class DispatchObject : public IDispatch, public IMarshal {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -62,6 +63,16 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* error, UINT* badArgument) override;
+
+    HRESULT STDMETHODCALLTYPE GetUnmarshalClass(REFIID iid, void* object, DWORD context, void* contextData,
+                                                DWORD flags, CLSID* unmarshaler) override;
+    HRESULT STDMETHODCALLTYPE GetMarshalSizeMax(REFIID iid, void* object, DWORD context, void* contextData,
+                                                DWORD flags, DWORD* size) override;
+    HRESULT STDMETHODCALLTYPE MarshalInterface(IStream* stream, REFIID iid, void* object, DWORD context,
+                                               void* contextData, DWORD flags) override;
+    HRESULT STDMETHODCALLTYPE UnmarshalInterface(IStream*, REFIID, void**) override;
+    HRESULT STDMETHODCALLTYPE ReleaseMarshalData(IStream*) override;
+    HRESULT STDMETHODCALLTYPE DisconnectObject(DWORD) override;
 
 protected:
     explicit DispatchObject(std::span<const Member> members);
@@ -75,6 +86,7 @@ protected:
 
 private:
     const Member* find(DISPID id) const;
+    ComPtr<IMarshal> standardMarshal(REFIID iid, DWORD context, void* contextData, DWORD flags);
     std::span<const Member> members_;
     std::atomic<ULONG> references_{1};
 };

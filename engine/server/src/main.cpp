@@ -2,6 +2,7 @@
 // COM starts it (LocalServer32, with -Embedding) once per CoCreateInstance;
 // it serves one Application and forwards the document work to the engine
 // named on its command line.
+#include "call_channel.h"
 #include "class_factory.h"
 #include "lifetime.h"
 
@@ -119,6 +120,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Winsock winsock;
     if (!winsock.ok())
         return 1;
+    // Outlives the serving below: the reply to Quit still goes out on it.
+    const CallChannel channel;
     const auto word = std::make_shared<Word>(args.engine);
     const lifetime::ClientWatch watch;
     {

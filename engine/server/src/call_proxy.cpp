@@ -1,0 +1,367 @@
+// wordproxy.dll: the client's end of the call channel (see call_wire.h).
+// COM loads it to unmarshal the server's objects; each becomes a proxy that
+// sends its calls over one connection per server, in the calling thread.
+#include "call_wire.h"
+#include "loopback.h"
+#include "text.h"
+
+#include <ws2tcpip.h>
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
+
+using namespace wordsrv;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Asked for by a proxy to learn that an argument is one of ours.
+constexpr IID IID_TessaroWordProxyObject = {0x7e3a0c55, 0x2b1f, 0x4d8e, {0xa4, 0x6c, 0x19, 0x5d, 0x03, 0xe2, 0x7b, 0x90}};
+
+constexpr auto kHelloLimit = 10s;
+
+class Winsock {
+public:
+    Winsock()
+    {
+        WSADATA data;
+        ok_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }
+    ~Winsock()
+    {
+        if (ok_)
+            WSACleanup();
+    }
+    Winsock(const Winsock&) = delete;
+    Winsock& operator=(const Winsock&) = delete;
+
+private:
+    bool ok_ = false;
+};
+
+// One server's connection, shared by all proxies of its objects. A server
+// that has gone fails every call from then on, as COM fails calls into a
+// server that died.
+class Connection {
+public:
+    static HRESULT open(const wire::ObjectRef& ref, std::shared_ptr<Connection>& connection);
+
+    // Sends a request and waits for its reply; fails with the RPC error a
+    // dead server gives.
+    HRESULT transact(const Fields& request, Fields& reply);
+    // The client's last reference to an object. It goes with the next
+    // request: every write is a round trip to the wine server.
+    void release(uint32_t id);
+
+private:
+    Winsock winsock_;
+    Socket socket_;
+    std::unique_ptr<FrameReader> reader_;
+    std::mutex mutex_;
+    bool broken_ = false;
+    Fields released_{"release"};
+};
+
+HRESULT Connection::open(const wire::ObjectRef& ref, std::shared_ptr<Connection>& connection)
+{
+    static std::mutex openMutex;
+    static std::map<std::string, std::weak_ptr<Connection>> open;
+    std::lock_guard<std::mutex> lock(openMutex);
+    const std::string key = std::to_string(ref.port) + ref.token;
+    connection = open[key].lock();
+    if (connection)
+        return S_OK;
+    auto fresh = std::make_shared<Connection>();
+    fresh->socket_ = Socket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<u_short>(ref.port));
+    if (!fresh->socket_.valid() ||
+        ::connect(fresh->socket_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        return RPC_E_SERVER_DIED_DNE;
+    const BOOL noDelay = TRUE;
+    setsockopt(fresh->socket_.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+    if (sendAll(fresh->socket_.get(), encodeFrame({"hello", ref.token}), kHelloLimit) != IoResult::Done)
+        return RPC_E_SERVER_DIED_DNE;
+    fresh->reader_ = std::make_unique<FrameReader>(fresh->socket_.get());
+    open[key] = fresh;
+    connection = std::move(fresh);
+    return S_OK;
+}
+
+HRESULT Connection::transact(const Fields& request, Fields& reply)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string bytes;
+    if (released_.size() > 1) {
+        bytes = encodeFrame(released_);
+        released_.resize(1);
+    }
+    bytes += encodeFrame(request);
+    if (broken_ || !writeAll(socket_.get(), bytes)) {
+        broken_ = true;
+        return RPC_E_SERVER_DIED_DNE;
+    }
+    if (reader_->next(reply) != IoResult::Done || reply.empty()) {
+        broken_ = true;
+        return RPC_E_SERVER_DIED;
+    }
+    return S_OK;
+}
+
+void Connection::release(uint32_t id)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!broken_)
+        released_.push_back(wire::number(id));
+}
+
+// A reply's HRESULT, or the fault of a reply that is not one.
+HRESULT replyCode(const Fields& reply)
+{
+    long long hr = 0;
+    return wire::parseNumber(reply.at(0), hr) ? static_cast<HRESULT>(hr) : RPC_E_INVALID_DATA;
+}
+
+class Proxy final : public IDispatch {
+public:
+    Proxy(std::shared_ptr<Connection> connection, uint32_t id) : connection_(std::move(connection)), id_(id) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_TessaroWordProxyObject
+                      ? static_cast<IDispatch*>(this)
+                      : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0) {
+            connection_->release(id_);
+            delete this;
+        }
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override
+    {
+        if (info)
+            *info = nullptr;
+        return DISP_E_BADINDEX;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* error, UINT* badArgument) override;
+
+private:
+    // The number of an argument object on this connection; 0 for any other.
+    uint32_t idOf(IDispatch* object) const
+    {
+        Proxy* own = nullptr;
+        if (!object || FAILED(object->QueryInterface(IID_TessaroWordProxyObject, reinterpret_cast<void**>(&own))))
+            return 0;
+        const uint32_t id = own->connection_ == connection_ ? own->id_ : 0;
+        own->Release();
+        return id;
+    }
+
+    std::shared_ptr<Connection> connection_;
+    const uint32_t id_;
+    std::atomic<ULONG> references_{1};
+};
+
+HRESULT Proxy::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    if (!names || !ids || count == 0)
+        return E_INVALIDARG;
+    Fields request{"names", wire::number(id_)};
+    try {
+        for (UINT i = 0; i < count; ++i)
+            request.push_back(toUtf8(names[i] ? names[i] : L""));
+    } catch (const std::exception&) {
+        return E_OUTOFMEMORY;
+    }
+    Fields reply;
+    HRESULT hr = connection_->transact(request, reply);
+    if (FAILED(hr))
+        return hr;
+    for (UINT i = 0; i < count; ++i) {
+        long long id = DISPID_UNKNOWN;
+        ids[i] = i + 1 < reply.size() && wire::parseNumber(reply[i + 1], id) ? static_cast<DISPID>(id) : DISPID_UNKNOWN;
+    }
+    return replyCode(reply);
+}
+
+HRESULT Proxy::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* error,
+                      UINT* badArgument)
+{
+    if (!params)
+        return E_INVALIDARG;
+    if (result)
+        VariantInit(result);
+    Fields request{"call", wire::number(id_), wire::number(member), wire::number(flags), result ? "1" : "0",
+                   wire::number(params->cNamedArgs)};
+    for (UINT i = 0; i < params->cNamedArgs; ++i)
+        request.push_back(wire::number(params->rgdispidNamedArgs[i]));
+    for (UINT i = 0; i < params->cArgs; ++i) {
+        std::string field;
+        if (const HRESULT hr = wire::encodeVariant(params->rgvarg[i], [this](IDispatch* o) { return idOf(o); }, field);
+            FAILED(hr)) {
+            if (badArgument)
+                *badArgument = i;
+            return hr;
+        }
+        request.push_back(std::move(field));
+    }
+    Fields reply;
+    if (const HRESULT hr = connection_->transact(request, reply); FAILED(hr))
+        return hr;
+    if (reply.size() != 6)
+        return replyCode(reply);
+    const HRESULT hr = replyCode(reply);
+    long long number = 0;
+    if (badArgument && wire::parseNumber(reply[2], number))
+        *badArgument = static_cast<UINT>(number);
+    if (hr == DISP_E_EXCEPTION && error) {
+        *error = EXCEPINFO{};
+        if (wire::parseNumber(reply[3], number))
+            error->scode = static_cast<SCODE>(number);
+        error->bstrSource = SysAllocString(fromUtf8(reply[4]).c_str());
+        error->bstrDescription = SysAllocString(fromUtf8(reply[5]).c_str());
+    }
+    if (FAILED(hr) || !result)
+        return hr;
+    const auto proxy = [this](uint32_t id) -> IDispatch* { return new (std::nothrow) Proxy(connection_, id); };
+    return wire::decodeVariant(reply[1], proxy, *result);
+}
+
+// What COM creates to read an object reference in this process.
+class Unmarshaler final : public IMarshal {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = iid == IID_IUnknown || iid == IID_IMarshal ? static_cast<IMarshal*>(this) : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetUnmarshalClass(REFIID, void*, DWORD, void*, DWORD, CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMarshalSizeMax(REFIID, void*, DWORD, void*, DWORD, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE MarshalInterface(IStream*, REFIID, void*, DWORD, void*, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnmarshalInterface(IStream* stream, REFIID iid, void** object) override
+    {
+        if (!stream || !object)
+            return E_POINTER;
+        *object = nullptr;
+        wire::ObjectRef ref;
+        std::shared_ptr<Connection> connection;
+        HRESULT hr = wire::readRef(stream, ref);
+        if (SUCCEEDED(hr))
+            hr = Connection::open(ref, connection);
+        if (FAILED(hr))
+            return hr;
+        Proxy* proxy = new (std::nothrow) Proxy(connection, ref.id);
+        if (!proxy) {
+            connection->release(ref.id);
+            return E_OUTOFMEMORY;
+        }
+        hr = proxy->QueryInterface(iid, object);
+        proxy->Release();
+        return hr;
+    }
+    // A reference nobody unmarshaled: the server lets the object go.
+    HRESULT STDMETHODCALLTYPE ReleaseMarshalData(IStream* stream) override
+    {
+        wire::ObjectRef ref;
+        std::shared_ptr<Connection> connection;
+        HRESULT hr = stream ? wire::readRef(stream, ref) : E_POINTER;
+        if (SUCCEEDED(hr))
+            hr = Connection::open(ref, connection);
+        if (SUCCEEDED(hr))
+            connection->release(ref.id);
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE DisconnectObject(DWORD) override { return S_OK; }
+
+private:
+    std::atomic<ULONG> references_{1};
+};
+
+class UnmarshalerFactory final : public IClassFactory {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = iid == IID_IUnknown || iid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    // One static instance for the life of the module.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        Unmarshaler* unmarshaler = new (std::nothrow) Unmarshaler;
+        if (!unmarshaler)
+            return E_OUTOFMEMORY;
+        const HRESULT hr = unmarshaler->QueryInterface(iid, object);
+        unmarshaler->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+UnmarshalerFactory factory;
+
+}  // namespace
+
+extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (clsid != wire::CLSID_TessaroWordProxy)
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return factory.QueryInterface(iid, object);
+}
+
+// Proxies and the connections they share may outlive any count COM keeps,
+// so the module stays for the life of the process.
+extern "C" HRESULT __stdcall DllCanUnloadNow() { return S_FALSE; }
