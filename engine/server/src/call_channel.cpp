@@ -1,22 +1,15 @@
 #include "call_channel.h"
 
+#include "loopback.h"
 #include "text.h"
 #include "word_error.h"
 
-#include <memory>
+#include <atomic>
 #include <vector>
 
 namespace wordsrv {
 
 namespace {
-
-using namespace std::chrono_literals;
-
-// A request from the connection, run on the channel's own thread.
-constexpr UINT kAnswer = WM_APP + 10;
-constexpr UINT kDropAll = WM_APP + 11;
-
-constexpr auto kHelloLimit = 10s;
 
 std::atomic<CallChannel*> current{nullptr};
 
@@ -69,34 +62,12 @@ CallChannel::CallChannel()
     if (!proxyRegistered())
         return;
     try {
-        int port = 0;
-        listener_ = listenOnLoopback(port);
-        port_ = static_cast<uint32_t>(port);
         token_ = freshToken();
     } catch (const WordError&) {
-        listener_.reset();
         return;
     }
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &CallChannel::windowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = L"TessaroWordCalls";
-    RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window_) {
-        listener_.reset();
-        return;
-    }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    thread_ = CreateThread(
-        nullptr, 0,
-        [](void* self) -> DWORD {
-            static_cast<CallChannel*>(self)->listen();
-            return 0;
-        },
-        this, 0, nullptr);
-    if (thread_)
+    box_ = Mailbox::create(token_);
+    if (box_)
         current = this;
 }
 
@@ -104,29 +75,15 @@ CallChannel::~CallChannel()
 {
     if (current == this)
         current = nullptr;
-    if (thread_) {
-        stopping_ = true;
-        // A read waiting in another thread ends only when cancelled.
-        const SOCKET peer = peer_.load();
-        if (peer != INVALID_SOCKET) {
-            shutdown(peer, SD_BOTH);
-            CancelIoEx(reinterpret_cast<HANDLE>(peer), nullptr);
-        }
-        // The thread may be waiting for this one to answer a request.
-        while (MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        CloseHandle(thread_);
-    }
-    if (window_)
-        DestroyWindow(window_);
-    objects_.clear();
+    dropAll();
 }
 
 CallChannel* CallChannel::active() { return current; }
 
-wire::ObjectRef CallChannel::refer(IDispatch* object) { return {port_, token_, add(object)}; }
+wire::ObjectRef CallChannel::refer(IDispatch* object)
+{
+    return {static_cast<uint32_t>(GetCurrentProcessId()), token_, add(object)};
+}
 
 uint32_t CallChannel::add(IDispatch* object)
 {
@@ -164,75 +121,32 @@ void CallChannel::dropAll()
     gone.swap(objects_);
 }
 
-LRESULT CALLBACK CallChannel::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Releases come just before the request they were sent with.
+void CallChannel::answer()
 {
-    auto* channel = reinterpret_cast<CallChannel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (channel && message == kAnswer) {
-        auto* exchange = reinterpret_cast<Exchange*>(lParam);
-        exchange->reply = channel->answer(*exchange);
-        return 0;
-    }
-    if (channel && message == kDropAll) {
-        channel->dropAll();
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// One client at a time, as long as the server runs: a client that let go of
-// every object may connect again with the next one COM hands it.
-void CallChannel::listen()
-{
-    while (!stopping_) {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(listener_.get(), &set);
-        timeval wait{0, 200000};
-        if (select(0, &set, nullptr, nullptr, &wait) <= 0)
-            continue;
-        Socket candidate(accept(listener_.get(), nullptr, nullptr));
-        Fields hello;
-        // Anything that cannot prove the token is dropped unanswered.
-        if (!candidate.valid() || readFrame(candidate.get(), hello, kHelloLimit) != IoResult::Done ||
-            hello.size() != 2 || hello[0] != "hello" || !sameSecret(hello[1], token_))
-            continue;
-        // Replies are small and each is awaited: none may wait for more.
-        const BOOL noDelay = TRUE;
-        setsockopt(candidate.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-        peer_ = candidate.get();
-        if (!stopping_)
-            serve(candidate);
-        peer_ = INVALID_SOCKET;
-        // What the client held goes with its connection.
-        if (!stopping_)
-            SendMessageW(window_, kDropAll, 0, 0);
-    }
-}
-
-// Releases wait for the request they came with, to be run with it.
-void CallChannel::serve(const Socket& peer)
-{
-    FrameReader reader(peer.get());
-    Exchange exchange;
-    while (reader.next(exchange.request) == IoResult::Done && !stopping_) {
-        if (!exchange.request.empty() && exchange.request[0] == "release") {
-            exchange.released.insert(exchange.released.end(), exchange.request.begin() + 1, exchange.request.end());
-            continue;
+    std::vector<Fields> frames;
+    Fields reply;
+    if (!box_.take(frames))
+        reply = failed(RPC_E_INVALID_DATA);
+    for (const Fields& frame : frames) {
+        long long id = 0;
+        if (!frame.empty() && frame[0] == "release") {
+            for (size_t i = 1; i < frame.size(); ++i)
+                if (wire::parseNumber(frame[i], id))
+                    forget(static_cast<uint32_t>(id));
+        } else if (!frame.empty() && frame[0] == "goodbye") {
+            dropAll();
+        } else {
+            reply = answer(frame);
         }
-        SendMessageW(window_, kAnswer, 0, reinterpret_cast<LPARAM>(&exchange));
-        exchange.released.clear();
-        if (!writeAll(peer.get(), encodeFrame(exchange.reply)))
-            return;
     }
+    if (!reply.empty() && box_.put(encodeFrame(reply)))
+        SetEvent(box_.answered());
 }
 
-Fields CallChannel::answer(const Exchange& exchange)
+Fields CallChannel::answer(const Fields& request)
 {
     long long id = 0;
-    for (const std::string& released : exchange.released)
-        if (wire::parseNumber(released, id))
-            forget(static_cast<uint32_t>(id));
-    const Fields& request = exchange.request;
     if (request.size() < 2 || !wire::parseNumber(request[1], id))
         return failed(RPC_E_INVALID_DATA);
     const ComPtr<IDispatch> object = find(static_cast<uint32_t>(id));

@@ -1,19 +1,19 @@
 #pragma once
 #include "call_wire.h"
 #include "com_ptr.h"
-#include "engine_link.h"
+#include "mailbox.h"
 
-#include <atomic>
 #include <map>
 #include <mutex>
 
 namespace wordsrv {
 
-// The server's end of the connection its objects' proxies call on (see
-// call_wire.h). Calls run on the thread that made the channel, one at a
-// time, as COM would run them in this apartment. Whatever cannot be set up
-// (the proxy not registered, no socket) leaves the channel inactive, and
-// the objects marshal the standard way.
+// The server's end of the channel its objects' proxies call on (see
+// call_wire.h). The thread that made it answers, between its messages,
+// whenever `requested` is signalled: one call at a time, as COM would run
+// them in this apartment. Whatever cannot be set up (the proxy not
+// registered, no mailbox) leaves the channel inactive, and the objects
+// marshal the standard way.
 class CallChannel {
 public:
     CallChannel();
@@ -24,39 +24,28 @@ public:
     // The process's active channel, if any.
     static CallChannel* active();
 
+    // Signalled when a request waits; nullptr when the channel is inactive.
+    HANDLE requested() const { return box_.requested(); }
+    void answer();
+
     // A new number for `object`, which keeps a reference until the client
-    // releases it or goes.
+    // releases it or says goodbye.
     wire::ObjectRef refer(IDispatch* object);
     void forget(uint32_t id);
 
 private:
-    // One request, with the releases sent before it, and its reply.
-    struct Exchange {
-        Fields released;
-        Fields request;
-        Fields reply;
-    };
-
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void listen();
-    void serve(const Socket& peer);
-    Fields answer(const Exchange& exchange);
+    Fields answer(const Fields& request);
     Fields names(IDispatch* object, const Fields& request);
     Fields call(IDispatch* object, const Fields& request);
     ComPtr<IDispatch> find(uint32_t id);
     uint32_t add(IDispatch* object);
     void dropAll();
 
-    HWND window_ = nullptr;
-    Socket listener_;
-    std::atomic<SOCKET> peer_{INVALID_SOCKET};
-    std::atomic<bool> stopping_{false};
-    uint32_t port_ = 0;
     std::string token_;
+    Mailbox box_;
     std::mutex mutex_;
     std::map<uint32_t, ComPtr<IDispatch>> objects_;
     uint32_t nextId_ = 1;
-    HANDLE thread_ = nullptr;
 };
 
 }  // namespace wordsrv

@@ -2,10 +2,8 @@
 // COM loads it to unmarshal the server's objects; each becomes a proxy that
 // sends its calls over one connection per server, in the calling thread.
 #include "call_wire.h"
-#include "loopback.h"
+#include "mailbox.h"
 #include "text.h"
-
-#include <ws2tcpip.h>
 
 #include <atomic>
 #include <map>
@@ -25,43 +23,24 @@ constexpr IID IID_TessaroWordProxyObject = {0x7e3a0c55, 0x2b1f, 0x4d8e, {0xa4, 0
 
 constexpr auto kHelloLimit = 10s;
 
-class Winsock {
-public:
-    Winsock()
-    {
-        WSADATA data;
-        ok_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }
-    ~Winsock()
-    {
-        if (ok_)
-            WSACleanup();
-    }
-    Winsock(const Winsock&) = delete;
-    Winsock& operator=(const Winsock&) = delete;
-
-private:
-    bool ok_ = false;
-};
-
-// One server's connection, shared by all proxies of its objects. A server
+// One server's mailbox, shared by all proxies of its objects. A server
 // that has gone fails every call from then on, as COM fails calls into a
 // server that died.
 class Connection {
 public:
     static HRESULT open(const wire::ObjectRef& ref, std::shared_ptr<Connection>& connection);
+    ~Connection();
 
     // Sends a request and waits for its reply; fails with the RPC error a
     // dead server gives.
     HRESULT transact(const Fields& request, Fields& reply);
     // The client's last reference to an object. It goes with the next
-    // request: every write is a round trip to the wine server.
+    // request, as each signal costs a round trip to the wine server.
     void release(uint32_t id);
 
 private:
-    Winsock winsock_;
-    Socket socket_;
-    std::unique_ptr<FrameReader> reader_;
+    Mailbox box_;
+    Handle server_;
     std::mutex mutex_;
     bool broken_ = false;
     Fields released_{"release"};
@@ -72,46 +51,47 @@ HRESULT Connection::open(const wire::ObjectRef& ref, std::shared_ptr<Connection>
     static std::mutex openMutex;
     static std::map<std::string, std::weak_ptr<Connection>> open;
     std::lock_guard<std::mutex> lock(openMutex);
-    const std::string key = std::to_string(ref.port) + ref.token;
-    connection = open[key].lock();
+    connection = open[ref.token].lock();
     if (connection)
         return S_OK;
     auto fresh = std::make_shared<Connection>();
-    fresh->socket_ = Socket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<u_short>(ref.port));
-    if (!fresh->socket_.valid() ||
-        ::connect(fresh->socket_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    fresh->box_ = Mailbox::open(ref.token);
+    fresh->server_.reset(OpenProcess(SYNCHRONIZE, FALSE, ref.process));
+    if (!fresh->box_ || !fresh->server_)
         return RPC_E_SERVER_DIED_DNE;
-    const BOOL noDelay = TRUE;
-    setsockopt(fresh->socket_.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-    if (sendAll(fresh->socket_.get(), encodeFrame({"hello", ref.token}), kHelloLimit) != IoResult::Done)
-        return RPC_E_SERVER_DIED_DNE;
-    fresh->reader_ = std::make_unique<FrameReader>(fresh->socket_.get());
-    open[key] = fresh;
+    open[ref.token] = fresh;
     connection = std::move(fresh);
     return S_OK;
+}
+
+// What the client held goes at once, whatever releases were still to be sent.
+Connection::~Connection()
+{
+    if (!broken_ && box_.put(encodeFrame({"goodbye"})))
+        SetEvent(box_.requested());
 }
 
 HRESULT Connection::transact(const Fields& request, Fields& reply)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    std::string bytes;
-    if (released_.size() > 1) {
-        bytes = encodeFrame(released_);
-        released_.resize(1);
-    }
-    bytes += encodeFrame(request);
-    if (broken_ || !writeAll(socket_.get(), bytes)) {
-        broken_ = true;
+    if (broken_)
         return RPC_E_SERVER_DIED_DNE;
-    }
-    if (reader_->next(reply) != IoResult::Done || reply.empty()) {
+    std::string bytes;
+    if (released_.size() > 1)
+        bytes = encodeFrame(released_);
+    bytes += encodeFrame(request);
+    if (!box_.put(bytes))
+        return E_OUTOFMEMORY;
+    released_.resize(1);
+    SetEvent(box_.requested());
+    const HANDLE waits[] = {box_.answered(), server_.get()};
+    std::vector<Fields> frames;
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 || !box_.take(frames) ||
+        frames.size() != 1 || frames[0].empty()) {
         broken_ = true;
         return RPC_E_SERVER_DIED;
     }
+    reply = std::move(frames[0]);
     return S_OK;
 }
 

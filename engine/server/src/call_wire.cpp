@@ -46,7 +46,7 @@ HRESULT writeRef(IStream* stream, const ObjectRef& ref)
 {
     if (ref.token.size() != 32)
         return E_UNEXPECTED;
-    const uint32_t head[2] = {kMagic, ref.port};
+    const uint32_t head[2] = {kMagic, ref.process};
     ULONG written = 0;
     HRESULT hr = stream->Write(head, sizeof head, &written);
     if (SUCCEEDED(hr))
@@ -62,9 +62,9 @@ HRESULT readRef(IStream* stream, ObjectRef& ref)
     HRESULT hr = readExactly(stream, head, sizeof head);
     if (FAILED(hr))
         return hr;
-    if (head[0] != kMagic || head[1] == 0 || head[1] > 65535)
+    if (head[0] != kMagic || head[1] == 0)
         return E_UNEXPECTED;
-    ref.port = head[1];
+    ref.process = head[1];
     ref.token.assign(32, '\0');
     hr = readExactly(stream, ref.token.data(), 32);
     if (SUCCEEDED(hr))

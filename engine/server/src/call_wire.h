@@ -5,7 +5,6 @@
 // object marshals itself as a number on a connection of our own, and the
 // client's proxy (wordproxy.dll) sends the calls there. COM itself carries
 // only the first object.
-#include "frames.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -19,11 +18,11 @@ namespace wordsrv::wire {
 // The class that unmarshals our objects in the client: wordproxy.dll.
 constexpr CLSID CLSID_TessaroWordProxy = {0x2f6b9d4e, 0x51a7, 0x4c3b, {0x8e, 0x0d, 0x6a, 0x92, 0x1f, 0x47, 0xb3, 0xc8}};
 
-// Where a marshaled object lives: the server's loopback port, the token
-// that proves a connection comes from the client COM handed it to, and the
-// object's number there.
+// Where a marshaled object lives: the server's process, the token that
+// names its mailbox (see mailbox.h), which only the client COM handed the
+// object to learns, and the object's number there.
 struct ObjectRef {
-    uint32_t port = 0;
+    uint32_t process = 0;
     std::string token;  // 32 hex digits
     uint32_t id = 0;
 };
@@ -34,13 +33,14 @@ HRESULT writeRef(IStream* stream, const ObjectRef& ref);
 HRESULT readRef(IStream* stream, ObjectRef& ref);
 
 // Requests, one frame each:
-//   "hello" token                          first, on a new connection (no reply)
 //   "names" id name...                     -> hresult dispid...
 //   "call" id dispid flags named-count named-dispid... argument...
 //                                          -> hresult result argerr scode source description
 //   "release" id...                        the client's last references, sent
 //                                          just before the next request and
 //                                          run with it (no reply)
+//   "goodbye"                              the client has let go of everything
+//                                          (no reply)
 // Arguments come in DISPPARAMS order (the last first). Numbers are decimal.
 
 // A VARIANT as one field. `objectId` gives the number of an object argument

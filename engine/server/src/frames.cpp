@@ -113,39 +113,4 @@ IoResult readFrame(SOCKET s, Fields& fields, std::chrono::milliseconds limit)
     return decodeFrame(body, fields) ? IoResult::Done : IoResult::Closed;
 }
 
-IoResult FrameReader::next(Fields& fields)
-{
-    for (;;) {
-        if (buffer_.size() >= 4) {
-            const auto* header = reinterpret_cast<const unsigned char*>(buffer_.data());
-            const size_t size =
-                (size_t{header[0]} << 24) | (size_t{header[1]} << 16) | (size_t{header[2]} << 8) | header[3];
-            if (size > kMaxFrame)
-                return IoResult::Closed;
-            if (buffer_.size() >= 4 + size) {
-                const bool ok = decodeFrame(buffer_.substr(4, size), fields);
-                buffer_.erase(0, 4 + size);
-                return ok ? IoResult::Done : IoResult::Closed;
-            }
-        }
-        char chunk[1 << 14];
-        const int n = recv(socket_, chunk, sizeof chunk, 0);
-        if (n <= 0)
-            return IoResult::Closed;
-        buffer_.append(chunk, static_cast<size_t>(n));
-    }
-}
-
-bool writeAll(SOCKET s, const std::string& bytes)
-{
-    size_t sent = 0;
-    while (sent < bytes.size()) {
-        const int n = send(s, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
-        if (n <= 0)
-            return false;
-        sent += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace wordsrv

@@ -22,21 +22,4 @@ enum class IoResult { Done, Closed, TimedOut };
 IoResult sendAll(SOCKET s, const std::string& bytes, std::chrono::milliseconds limit);
 IoResult readFrame(SOCKET s, Fields& fields, std::chrono::milliseconds limit);
 
-// Frames read without a time limit, as few reads as the peer's writes allow:
-// under Wine every socket call is a round trip to the wine server, and a
-// call on the channel waits as long as the document work behind it does.
-// Ends (Closed) when the peer closes, or the socket is shut down here.
-class FrameReader {
-public:
-    explicit FrameReader(SOCKET s) : socket_(s) {}
-    IoResult next(Fields& fields);
-
-private:
-    SOCKET socket_;
-    std::string buffer_;
-};
-
-// Writes all of `bytes` (frames encoded), blocking; false when the socket has failed.
-bool writeAll(SOCKET s, const std::string& bytes);
-
 }  // namespace wordsrv

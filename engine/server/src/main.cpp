@@ -83,21 +83,33 @@ private:
 };
 
 // Runs until Quit, the last object (unless a document was left open for the
-// user), the client's end, or nobody asking for an object in time.
-void serve(const Word& word)
+// user), the client's end, or nobody asking for an object in time; answers
+// the call channel between messages.
+void serve(const Word& word, CallChannel& channel)
 {
     const UINT_PTR timer = SetTimer(nullptr, 0, kUnusedLimitMs, nullptr);
-    MSG msg;
-    while (!word.hasQuit() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.hwnd == nullptr) {
-            if (msg.message == lifetime::kClientGone)
-                break;
-            if (msg.message == lifetime::kLastObjectGone && !word.leftOpen())
-                break;
-            if (msg.message == WM_TIMER && msg.wParam == timer && !lifetime::everUsed())
-                break;
+    const HANDLE requested = channel.requested();
+    const auto ended = [&](const MSG& msg) {
+        if (msg.message == WM_QUIT || msg.hwnd != nullptr)
+            return msg.message == WM_QUIT;
+        return msg.message == lifetime::kClientGone ||
+               (msg.message == lifetime::kLastObjectGone && !word.leftOpen()) ||
+               (msg.message == WM_TIMER && msg.wParam == timer && !lifetime::everUsed());
+    };
+    for (bool running = true; running && !word.hasQuit();) {
+        const DWORD woke = MsgWaitForMultipleObjectsEx(requested ? 1 : 0, &requested, INFINITE, QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
+        if (requested && woke == WAIT_OBJECT_0) {
+            channel.answer();
+            continue;
         }
-        DispatchMessageW(&msg);
+        MSG msg;
+        while (running && !word.hasQuit() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (ended(msg))
+                running = false;
+            else
+                DispatchMessageW(&msg);
+        }
     }
     KillTimer(nullptr, timer);
 }
@@ -120,8 +132,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Winsock winsock;
     if (!winsock.ok())
         return 1;
-    // Outlives the serving below: the reply to Quit still goes out on it.
-    const CallChannel channel;
+    CallChannel channel;
     const auto word = std::make_shared<Word>(args.engine);
     const lifetime::ClientWatch watch;
     {
@@ -129,7 +140,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         const ClassRegistration registration(factory.get());
         if (!registration.ok())
             return 1;
-        serve(*word);
+        serve(*word, channel);
     }
     // COM's own thread sends the reply to Quit after the call has returned
     // here; a process that ended at once could cut it off, and the client
