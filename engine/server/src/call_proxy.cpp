@@ -1,6 +1,6 @@
 // wordproxy.dll: the client's end of the call channel (see call_wire.h).
 // COM loads it to unmarshal the server's objects; each becomes a proxy that
-// sends its calls over one connection per server, in the calling thread.
+// puts its calls in its server's mailbox, from the calling thread.
 #include "call_wire.h"
 #include "mailbox.h"
 #include "text.h"
@@ -16,12 +16,8 @@ using namespace wordsrv;
 
 namespace {
 
-using namespace std::chrono_literals;
-
 // Asked for by a proxy to learn that an argument is one of ours.
 constexpr IID IID_TessaroWordProxyObject = {0x7e3a0c55, 0x2b1f, 0x4d8e, {0xa4, 0x6c, 0x19, 0x5d, 0x03, 0xe2, 0x7b, 0x90}};
-
-constexpr auto kHelloLimit = 10s;
 
 // One server's mailbox, shared by all proxies of its objects. A server
 // that has gone fails every call from then on, as COM fails calls into a

@@ -2,9 +2,9 @@
 // What the server's objects and their proxies in the client say to each
 // other. Under Wine every call into another process through COM starts a
 // thread of its own, which costs more than most of our calls' work; so each
-// object marshals itself as a number on a connection of our own, and the
-// client's proxy (wordproxy.dll) sends the calls there. COM itself carries
-// only the first object.
+// object marshals itself as a number in a mailbox of its server's (see
+// mailbox.h), and the client's proxy (wordproxy.dll) sends the calls there.
+// COM itself carries only the first object.
 
 #include <windows.h>
 #include <oaidl.h>
