@@ -2,10 +2,10 @@
 // COM loads it to unmarshal the server's objects; each becomes a proxy that
 // puts its calls in its server's mailbox, from the calling thread.
 #include "call_wire.h"
+#include "com_object.h"
 #include "mailbox.h"
 #include "text.h"
 
-#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -111,20 +111,12 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_TessaroWordProxyObject
-                      ? static_cast<IDispatch*>(this)
-                      : nullptr;
-        if (!*object)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return offer(iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_TessaroWordProxyObject, this, object);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
     ULONG STDMETHODCALLTYPE Release() override
     {
-        const ULONG left = --references_;
+        const ULONG left = references_.drop();
         if (left == 0) {
             connection_->release(id_);
             delete this;
@@ -163,7 +155,7 @@ private:
 
     std::shared_ptr<Connection> connection_;
     const uint32_t id_;
-    std::atomic<ULONG> references_{1};
+    References references_;
 };
 
 HRESULT Proxy::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
@@ -236,18 +228,12 @@ class Unmarshaler final : public IMarshal {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = iid == IID_IUnknown || iid == IID_IMarshal ? static_cast<IMarshal*>(this) : nullptr;
-        if (!*object)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return offer(iid == IID_IUnknown || iid == IID_IMarshal, this, object);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
     ULONG STDMETHODCALLTYPE Release() override
     {
-        const ULONG left = --references_;
+        const ULONG left = references_.drop();
         if (left == 0)
             delete this;
         return left;
@@ -292,17 +278,14 @@ public:
     HRESULT STDMETHODCALLTYPE DisconnectObject(DWORD) override { return S_OK; }
 
 private:
-    std::atomic<ULONG> references_{1};
+    References references_;
 };
 
 class UnmarshalerFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = iid == IID_IUnknown || iid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
-        return *object ? S_OK : E_NOINTERFACE;
+        return offer(iid == IID_IUnknown || iid == IID_IClassFactory, this, object);
     }
     // One static instance for the life of the module.
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }

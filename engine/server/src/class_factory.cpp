@@ -1,8 +1,8 @@
 #include "class_factory.h"
 
+#include "com_object.h"
 #include "objects.h"
 
-#include <atomic>
 #include <new>
 
 namespace wordsrv {
@@ -15,18 +15,12 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
-        if (!object)
-            return E_POINTER;
-        *object = (iid == IID_IUnknown || iid == IID_IClassFactory) ? static_cast<IClassFactory*>(this) : nullptr;
-        if (!*object)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        return offer(iid == IID_IUnknown || iid == IID_IClassFactory, this, object);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
     ULONG STDMETHODCALLTYPE Release() override
     {
-        const ULONG left = --references_;
+        const ULONG left = references_.drop();
         if (left == 0)
             delete this;
         return left;
@@ -54,7 +48,7 @@ public:
 
 private:
     WordPtr word_;
-    std::atomic<ULONG> references_{1};
+    References references_;
 };
 
 }  // namespace
