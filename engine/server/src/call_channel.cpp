@@ -1,7 +1,8 @@
 #include "call_channel.h"
 
-#include "loopback.h"
+#include "fresh_token.h"
 #include "text.h"
+#include "variant.h"
 #include "word_error.h"
 
 #include <atomic>
@@ -89,7 +90,6 @@ uint32_t CallChannel::add(IDispatch* object)
 {
     if (!object)
         return 0;
-    std::lock_guard<std::mutex> lock(mutex_);
     objects_.emplace(nextId_, ComPtr<IDispatch>::Share(object));
     return nextId_++;
 }
@@ -97,7 +97,6 @@ uint32_t CallChannel::add(IDispatch* object)
 void CallChannel::forget(uint32_t id)
 {
     ComPtr<IDispatch> gone;
-    std::lock_guard<std::mutex> lock(mutex_);
     const auto it = objects_.find(id);
     if (it == objects_.end())
         return;
@@ -107,7 +106,6 @@ void CallChannel::forget(uint32_t id)
 
 ComPtr<IDispatch> CallChannel::find(uint32_t id)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
     const auto it = objects_.find(id);
     if (it == objects_.end())
         return {};
@@ -117,7 +115,6 @@ ComPtr<IDispatch> CallChannel::find(uint32_t id)
 void CallChannel::dropAll()
 {
     std::map<uint32_t, ComPtr<IDispatch>> gone;
-    std::lock_guard<std::mutex> lock(mutex_);
     gone.swap(objects_);
 }
 
@@ -206,21 +203,19 @@ Fields CallChannel::call(IDispatch* object, const Fields& request)
             return failed(RPC_E_INVALID_DATA);
     DISPPARAMS params{args.values.data(), named.data(), static_cast<UINT>(args.values.size()),
                       static_cast<UINT>(named.size())};
-    VARIANT result;
-    VariantInit(&result);
+    Variant result;
     Failure failure;
     UINT badArgument = 0;
     HRESULT hr = object->Invoke(static_cast<DISPID>(member), IID_NULL, LOCALE_USER_DEFAULT, static_cast<WORD>(flags),
-                                &params, wantResult ? &result : nullptr, &failure.info, &badArgument);
+                                &params, wantResult ? result.get() : nullptr, &failure.info, &badArgument);
     std::string value = "-";
     if (SUCCEEDED(hr)) {
         try {
-            hr = wire::encodeVariant(result, [this](IDispatch* object) { return add(object); }, value);
+            hr = wire::encodeVariant(*result.get(), [this](IDispatch* object) { return add(object); }, value);
         } catch (const std::exception&) {
             hr = E_OUTOFMEMORY;
         }
     }
-    VariantClear(&result);
     if (failure.info.pfnDeferredFillIn)
         failure.info.pfnDeferredFillIn(&failure.info);
     const auto text = [](BSTR b) { return b ? toUtf8(std::wstring(b, SysStringLen(b))) : std::string(); };

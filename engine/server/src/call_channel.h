@@ -4,14 +4,14 @@
 #include "mailbox.h"
 
 #include <map>
-#include <mutex>
 
 namespace wordsrv {
 
 // The server's end of the channel its objects' proxies call on (see
 // call_wire.h). The thread that made it answers, between its messages,
 // whenever `requested` is signalled: one call at a time, as COM would run
-// them in this apartment. Whatever cannot be set up (the proxy not
+// them in this apartment. Objects are marshaled on that thread too, so the
+// table needs no lock. Whatever cannot be set up (the proxy not
 // registered, no mailbox) leaves the channel inactive, and the objects
 // marshal the standard way.
 class CallChannel {
@@ -43,7 +43,6 @@ private:
 
     std::string token_;
     Mailbox box_;
-    std::mutex mutex_;
     std::map<uint32_t, ComPtr<IDispatch>> objects_;
     uint32_t nextId_ = 1;
 };

@@ -1,6 +1,7 @@
 #include "call_wire.h"
 
 #include "text.h"
+#include "variant.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,15 +19,6 @@ HRESULT readExactly(IStream* stream, void* data, ULONG size)
     const HRESULT hr = stream->Read(data, size, &got);
     return FAILED(hr) ? hr : got == size ? S_OK : STG_E_READFAULT;
 }
-
-// An owned copy of a by-reference VARIANT's value.
-struct Dereferenced {
-    VARIANT value;
-    Dereferenced() { VariantInit(&value); }
-    ~Dereferenced() { VariantClear(&value); }
-    Dereferenced(const Dereferenced&) = delete;
-    Dereferenced& operator=(const Dereferenced&) = delete;
-};
 
 }  // namespace
 
@@ -74,13 +66,13 @@ HRESULT readRef(IStream* stream, ObjectRef& ref)
 
 HRESULT encodeVariant(const VARIANT& given, const std::function<uint32_t(IDispatch*)>& objectId, std::string& field)
 {
-    Dereferenced copy;
+    Variant copy;
     const VARIANT* value = &given;
     if (V_VT(&given) & VT_BYREF) {
-        const HRESULT hr = VariantCopyInd(&copy.value, const_cast<VARIANT*>(&given));
+        const HRESULT hr = VariantCopyInd(copy.get(), const_cast<VARIANT*>(&given));
         if (FAILED(hr))
             return hr;
-        value = &copy.value;
+        value = copy.get();
     }
     switch (V_VT(value)) {
     case VT_EMPTY:
@@ -118,12 +110,11 @@ HRESULT encodeVariant(const VARIANT& given, const std::function<uint32_t(IDispat
     }
     case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
     case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT: {
-        VARIANT converted;
-        VariantInit(&converted);
-        const HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(value), 0, VT_I4);
+        Variant converted;
+        const HRESULT hr = VariantChangeType(converted.get(), const_cast<VARIANT*>(value), 0, VT_I4);
         if (FAILED(hr))
             return hr;
-        field = "i" + number(V_I4(&converted));
+        field = "i" + number(V_I4(converted.get()));
         return S_OK;
     }
     default:

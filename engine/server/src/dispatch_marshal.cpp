@@ -8,7 +8,7 @@ namespace wordsrv {
 
 namespace {
 
-// The channel listens on the loopback only and carries IDispatch calls only.
+// The mailbox serves processes on this machine only, and carries IDispatch calls only.
 CallChannel* channelFor(REFIID iid, DWORD context, DWORD flags)
 {
     if (context != MSHCTX_LOCAL || flags != MSHLFLAGS_NORMAL || (iid != IID_IDispatch && iid != IID_IUnknown))

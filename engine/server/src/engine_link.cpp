@@ -1,7 +1,10 @@
 #include "engine_link.h"
 
+#include "fresh_token.h"
 #include "text.h"
 #include "word_error.h"
+
+#include <ws2tcpip.h>
 
 #include <memory>
 #include <utility>
@@ -19,6 +22,16 @@ constexpr auto kConnectLimit = 120s;
 constexpr auto kHelloLimit = 10s;
 constexpr auto kRequestLimit = 30min;
 constexpr auto kQuitLimit = 15s;
+
+bool sameSecret(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    unsigned char difference = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return difference == 0;
+}
 
 struct EnvironmentStrings {
     wchar_t* block = GetEnvironmentStringsW();
@@ -44,7 +57,40 @@ std::wstring engineEnvironment(int port, const std::string& token)
     return block + L'\0';
 }
 
+Socket listenOnLoopback(int& port)
+{
+    Socket listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!listener.valid())
+        throw WordError{L"无法创建套接字 (socket failed)"};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    if (bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener.get(), 4) != 0 ||
+        getsockname(listener.get(), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        throw WordError{L"无法在 127.0.0.1 上监听 (listen failed)"};
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
 }  // namespace
+
+Socket::Socket(Socket&& other) noexcept : socket_(std::exchange(other.socket_, INVALID_SOCKET)) {}
+
+Socket& Socket::operator=(Socket&& other) noexcept
+{
+    std::swap(socket_, other.socket_);
+    return *this;
+}
+
+Socket::~Socket() { reset(); }
+
+void Socket::reset()
+{
+    if (socket_ != INVALID_SOCKET)
+        closesocket(std::exchange(socket_, INVALID_SOCKET));
+}
 
 EngineLink::EngineLink(const std::wstring& enginePath)
 {

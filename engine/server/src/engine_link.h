@@ -1,10 +1,27 @@
 #pragma once
 #include "frames.h"
-#include "loopback.h"
 
 #include <string>
 
 namespace wordsrv {
+
+// An owned socket.
+class Socket {
+public:
+    Socket() = default;
+    explicit Socket(SOCKET s) : socket_(s) {}
+    Socket(Socket&& other) noexcept;
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket();
+    SOCKET get() const { return socket_; }
+    bool valid() const { return socket_ != INVALID_SOCKET; }
+    void reset();
+
+private:
+    SOCKET socket_ = INVALID_SOCKET;
+};
 
 // The connection to the document engine. The engine process is started at
 // once, so LibreOffice comes up while COM activation and the client's first
