@@ -45,7 +45,7 @@ for round in $(seq 1 "$rounds"); do
 
   log "round $round of $rounds: through Word.Application"
   com=$docs/com-times.txt
-  timeout -k 5 900 wine "$WIN_BUILD/tests/engine_server/word-server-bench.exe" \
+  timeout -k 5 900 wine "$WIN_BUILD/wordsrv/bench/word-server-bench.exe" \
     "$(winepath -w "$docs" 2>/dev/null)" "$(winepath -w "$com" 2>/dev/null)" "$pages" </dev/null >/dev/null 2>&1 ||
     { cat "$com" 2>/dev/null; die "the COM benchmark failed"; }
   cat "$com" >>"$times"

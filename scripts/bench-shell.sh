@@ -7,4 +7,4 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-run_windows_bench shell "$WIN_BUILD/tests/shell/shell-bench.exe" 3600
+run_windows_bench shell "$WIN_BUILD/bench/shell-bench.exe" 3600

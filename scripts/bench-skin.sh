@@ -5,4 +5,4 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-run_windows_bench skin "$WIN_BUILD/tests/skin/skin-bench.exe" 300
+run_windows_bench skin "$WIN_BUILD/bench/skin-bench.exe" 300

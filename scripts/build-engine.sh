@@ -7,6 +7,6 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/engine"
 mkdir -p "$build"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root/engine/office" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$root/engine" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" --parallel "$(nproc)"

@@ -179,8 +179,8 @@ WORD_SERVER_CLSID='{6C1D3A52-8E4B-4F6A-9A1E-3B7C2D5E8F41}'
 # wordproxy.dll, which carries the server's calls in the client.
 WORD_PROXY_CLSID='{2F6B9D4E-51A7-4C3B-8E0D-6A921F47B3C8}'
 register_word_server() {
-  local server=$WIN_BUILD/engine/server/wordsrv.exe engine=$BUILD/engine/tessaro-engine
-  local proxy=$WIN_BUILD/engine/server/wordproxy.dll
+  local server=$WIN_BUILD/wordsrv/wordsrv.exe engine=$BUILD/engine/tessaro-engine
+  local proxy=$WIN_BUILD/wordsrv/wordproxy.dll
   [ -f "$server" ] && [ -f "$proxy" ] && [ -x "$engine" ] || die "build the server and the engine first"
   local answer=$BUILD/word-class.txt
   rm -f "$answer"

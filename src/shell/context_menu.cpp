@@ -1,6 +1,6 @@
 #include "shell/context_menu.h"
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace tessaro::shell {
 namespace {

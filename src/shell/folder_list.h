@@ -11,7 +11,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "shell/list_sort.h"
 #include "shell/pidl.h"
 

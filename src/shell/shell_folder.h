@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "shell/pidl.h"
 
 namespace tessaro::shell {

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace tessaro::word {
 

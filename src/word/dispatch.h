@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "word/result.h"
 #include "word/variant.h"
 

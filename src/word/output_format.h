@@ -10,18 +10,8 @@
 
 namespace tessaro::word {
 
-// Word's FileFormat values (WdSaveFormat).
-inline constexpr int kFormatDocument = 0;         // .doc
-inline constexpr int kFormatRtf = 6;              // .rtf
-inline constexpr int kFormatDocumentDefault = 16;  // .docx
-inline constexpr int kFormatPdf = 17;             // .pdf
-inline constexpr int kFormatOpenDocument = 23;    // .odt
-
-// The extension of the path's file name, dot included; empty when it has none.
-std::wstring ExtensionOf(const std::wstring& path);
-
-// The format the extension of the path's file name stands for, in any letter
-// case; nothing for an extension we do not write.
+// The FileFormat (WdSaveFormat) the extension of the path's file name stands
+// for, in any letter case; nothing for an extension we do not write.
 std::optional<int> FormatOf(const std::wstring& path);
 
 // The file the merged document is saved to. A name without an extension gets

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "word/fengewj.h"
+#include "word/document_split.h"
 #include "word/report.h"
 #include "word/text.h"
 #include "word/word_session.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "word/word_objects.h"
 
 namespace tessaro::word {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace tessaro::word {
 

@@ -18,7 +18,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "program_process.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 #include "controls/tree_view_text.h"
 
 namespace tessaro::testing {

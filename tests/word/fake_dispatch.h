@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/com_ptr.h"
+#include "win32/com_ptr.h"
 
 namespace tessaro::testing {
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "fake_word.h"
-#include "word/fengewj.h"
+#include "word/document_split.h"
+#include "contract/page_files.h"
 #include "word/split.h"
 
 namespace tessaro {
@@ -205,17 +206,19 @@ TEST_F(SplitTest, PageNumbersBeyondSixteenBits) {
   EXPECT_EQ(word_.files[L"D:\\out\\seven_2.doc"].size(), 20000u);
 }
 
-TEST(EvenParts, FirstFilesTakeTheRemainder) {
-  EXPECT_EQ(fengewj::EvenParts(7, 3), (std::vector<int>{3, 2, 2}));
-  EXPECT_EQ(fengewj::EvenParts(6, 3), (std::vector<int>{2, 2, 2}));
-  EXPECT_EQ(fengewj::EvenParts(2, 5), (std::vector<int>{1, 1}));
-  EXPECT_EQ(fengewj::EvenParts(5, 1), (std::vector<int>{5}));
+TEST(EvenRuns, FirstFilesTakeTheRemainder) {
+  using Runs = std::vector<std::pair<int, int>>;
+  EXPECT_EQ(page_files::EvenRuns(7, 3), (Runs{{1, 3}, {4, 5}, {6, 7}}));
+  EXPECT_EQ(page_files::EvenRuns(6, 3), (Runs{{1, 2}, {3, 4}, {5, 6}}));
+  EXPECT_EQ(page_files::EvenRuns(2, 5), (Runs{{1, 1}, {2, 2}}));
+  EXPECT_EQ(page_files::EvenRuns(5, 1), (Runs{{1, 5}}));
 }
 
 TEST(PageFileName, BaseNameNumberAndExtension) {
-  EXPECT_EQ(fengewj::PageFileName(L"D:\\out", L"C:\\a b\\v1.2.final.doc", 12), L"D:\\out\\v1.2.final_12.doc");
-  EXPECT_EQ(fengewj::PageFileName(L"D:\\", L"C:\\中文 文档.docx", 1), L"D:\\中文 文档_1.docx");
-  EXPECT_EQ(fengewj::PageFileName(L"D:\\out\\", L"C:\\noext", 2), L"D:\\out\\noext_2");
+  EXPECT_EQ(page_files::PageFileName<wchar_t>(L"D:\\out", L"C:\\a b\\v1.2.final.doc", 12, L'\\'),
+            L"D:\\out\\v1.2.final_12.doc");
+  EXPECT_EQ(page_files::PageFileName<wchar_t>(L"D:\\", L"C:\\中文 文档.docx", 1, L'\\'), L"D:\\中文 文档_1.docx");
+  EXPECT_EQ(page_files::PageFileName<wchar_t>(L"D:\\out\\", L"C:\\noext", 2, L'\\'), L"D:\\out\\noext_2");
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "object_model/class_factory.h"
+
+#include "win32/com_object.h"
+#include "object_model/objects.h"
+
+#include <new>
+
+namespace wordsrv {
+
+using tessaro::offer;
+using tessaro::References;
+
+namespace {
+
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(WordPtr word) : word_(std::move(word)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        return offer(iid == IID_IUnknown || iid == IID_IClassFactory, this, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = references_.drop();
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        if (word_->hasQuit())
+            return CO_E_SERVER_STOPPING;
+        try {
+            const ComPtr<IDispatch> application = ComPtr<IDispatch>(newApplication(word_));
+            return application->QueryInterface(iid, object);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+    }
+
+    // The process ends with its last object or its client, not with locks.
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    WordPtr word_;
+    References references_;
+};
+
+}  // namespace
+
+ComPtr<IClassFactory> newClassFactory(WordPtr word)
+{
+    return ComPtr<IClassFactory>(new ClassFactory(std::move(word)));
+}
+
+}  // namespace wordsrv

@@ -1,0 +1,87 @@
+#include "process/lifetime.h"
+
+#include <tlhelp32.h>
+
+#include <atomic>
+
+namespace wordsrv::lifetime {
+
+namespace {
+
+std::atomic<DWORD> mainThread{0};
+std::atomic<long> liveObjects{0};
+std::atomic<bool> used{false};
+std::atomic<bool> gone{false};
+
+DWORD parentProcessId()
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    const DWORD self = GetCurrentProcessId();
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID == self)
+            parent = entry.th32ParentProcessID;
+    CloseHandle(snapshot);
+    return parent;
+}
+
+}  // namespace
+
+void setMainThread(DWORD thread) { mainThread = thread; }
+
+void objectCreated()
+{
+    used = true;
+    ++liveObjects;
+}
+
+void objectDestroyed()
+{
+    if (--liveObjects == 0)
+        PostThreadMessageW(mainThread, kLastObjectGone, 0, 0);
+}
+
+bool everUsed() { return used; }
+
+bool clientGone() { return gone; }
+
+ClientWatch::ClientWatch() : mainThread_(mainThread)
+{
+    const DWORD parent = parentProcessId();
+    client_ = parent ? OpenProcess(SYNCHRONIZE, FALSE, parent) : nullptr;
+    if (!client_)
+        return;
+    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (stop_)
+        thread_ = CreateThread(nullptr, 0, &ClientWatch::watch, this, 0, nullptr);
+}
+
+ClientWatch::~ClientWatch()
+{
+    if (thread_) {
+        SetEvent(stop_);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    if (stop_)
+        CloseHandle(stop_);
+    if (client_)
+        CloseHandle(client_);
+}
+
+DWORD WINAPI ClientWatch::watch(void* self)
+{
+    auto* watch = static_cast<ClientWatch*>(self);
+    const HANDLE handles[] = {watch->stop_, watch->client_};
+    if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        gone = true;
+        PostThreadMessageW(watch->mainThread_, kClientGone, 0, 0);
+    }
+    return 0;
+}
+
+}  // namespace wordsrv::lifetime
