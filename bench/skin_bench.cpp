@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/command_button.h"
 #include "skin/mem_surface.h"
 #include "skin/skin.h"

@@ -5,7 +5,7 @@
 
 #include <exception>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 
 namespace tessaro {
 namespace {

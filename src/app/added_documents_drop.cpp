@@ -11,21 +11,6 @@ namespace tessaro {
 AddedDocumentsDrop::AddedDocumentsDrop(HWND list, AddedDocumentsDrag& feedback, OnDrop on_drop)
     : list_(list), feedback_(feedback), on_drop_(std::move(on_drop)) {}
 
-HRESULT AddedDocumentsDrop::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-    *object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG AddedDocumentsDrop::AddRef() { return ++references_; }
-
-ULONG AddedDocumentsDrop::Release() { return references_ > 1 ? --references_ : 1; }
-
 std::optional<int> AddedDocumentsDrop::Feedback(POINTL point, DWORD* effect) {
   const DWORD allowed = *effect;
   *effect = DROPEFFECT_NONE;

@@ -13,24 +13,18 @@
 #include <vector>
 
 #include "app/added_documents_drag.h"
+#include "win32/com_object.h"
 
 namespace tessaro {
 
-class AddedDocumentsDrop : public IDropTarget {
+class AddedDocumentsDrop final : public ComObject<IDropTarget> {
  public:
   // index is a row position, the row count for the end.
   using OnDrop = std::function<void(std::vector<std::wstring> paths, std::size_t index)>;
 
-  // The object lives inside its owner, which must end the registration
-  // before it goes; the reference count only satisfies COM.
+  // The object lives inside its owner, which keeps its first reference
+  // and must end the registration before it goes.
   AddedDocumentsDrop(HWND list, AddedDocumentsDrag& feedback, OnDrop on_drop);
-  AddedDocumentsDrop(const AddedDocumentsDrop&) = delete;
-  AddedDocumentsDrop& operator=(const AddedDocumentsDrop&) = delete;
-  virtual ~AddedDocumentsDrop() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
@@ -44,7 +38,6 @@ class AddedDocumentsDrop : public IDropTarget {
   AddedDocumentsDrag& feedback_;
   OnDrop on_drop_;
   bool files_ = false;  // whether what is over the list carries files
-  ULONG references_ = 1;
 };
 
 }  // namespace tessaro

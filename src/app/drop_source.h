@@ -6,19 +6,13 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "win32/com_object.h"
+
 namespace tessaro {
 
-class DropSource : public IDropSource {
+// Lives on the stack of the drag it serves, holding its first reference.
+class DropSource final : public ComObject<IDropSource> {
  public:
-  DropSource() = default;
-  DropSource(const DropSource&) = delete;
-  DropSource& operator=(const DropSource&) = delete;
-  virtual ~DropSource() = default;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  // Lives on the stack of the drag it serves; the count only satisfies COM.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override;
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override;

@@ -11,6 +11,7 @@
 #include "controls/button_font.h"
 #include "controls/notice.h"
 #include "controls/style_button.h"
+#include "win32/unique_handle.h"
 
 namespace tessaro {
 namespace {
@@ -80,20 +81,6 @@ WindowClass ClassFor(ControlKind kind) {
   }
   return {nullptr, 0, 0};
 }
-
-class IconHandle {
- public:
-  explicit IconHandle(HICON icon) : icon_(icon) {}
-  IconHandle(const IconHandle&) = delete;
-  IconHandle& operator=(const IconHandle&) = delete;
-  ~IconHandle() {
-    if (icon_) DestroyIcon(icon_);
-  }
-  HICON get() const { return icon_; }
-
- private:
-  HICON icon_;
-};
 
 }  // namespace
 
@@ -244,7 +231,7 @@ void Form::DrawPicture(const DRAWITEMSTRUCT& item) {
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
   FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
-  IconHandle icon(static_cast<HICON>(
+  Icon icon(static_cast<HICON>(
       LoadImageW(Instance(), MAKEINTRESOURCEW(control->image), IMAGE_ICON, width, height, 0)));
   if (icon.get()) {
     DrawIconEx(item.hDC, box.left, box.top, icon.get(), width, height, 0, nullptr, DI_NORMAL);
@@ -254,7 +241,7 @@ void Form::DrawPicture(const DRAWITEMSTRUCT& item) {
       LoadImageW(Instance(), MAKEINTRESOURCEW(control->image), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   BITMAP info{};
   if (!bitmap || !GetObjectW(bitmap.get(), sizeof(info), &info)) return;
-  MemoryDC source(item.hDC);
+  OwnedDC source(CreateCompatibleDC(item.hDC));
   SelectGuard select(source.get(), bitmap.get());
   SetStretchBltMode(item.hDC, HALFTONE);
   StretchBlt(item.hDC, box.left, box.top, width, height, source.get(), 0, 0, info.bmWidth,

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/control_layout.h"
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "controls/property_bag.h"
 
 namespace tessaro {

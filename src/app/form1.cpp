@@ -43,10 +43,7 @@ Form1::Form1(Application& app)
     : Form(Design{L"Form1", L"Tessaro", kClientTwips, kLayout}, app),
       accelerators_(BuildAccelerators(kMenu)) {}
 
-Form1::~Form1() {
-  Unload();
-  if (accelerators_) DestroyAcceleratorTable(accelerators_);
-}
+Form1::~Form1() { Unload(); }
 
 HMENU Form1::CreateMenuBar() { return BuildMenuBar(kMenu); }
 
@@ -57,7 +54,7 @@ bool Form1::PreTranslate(MSG& msg) {
     added_drag_.Cancel();
     return true;
   }
-  if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_, &msg)) return true;
+  if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg)) return true;
   return Form::PreTranslate(msg);
 }
 

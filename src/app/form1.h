@@ -22,6 +22,7 @@
 #include "word/added_document.h"
 #include "word/job_thread.h"
 #include "word/word_objects.h"
+#include "win32/unique_handle.h"
 
 namespace tessaro {
 
@@ -166,7 +167,7 @@ class Form1 : public Form {
   std::function<std::wstring()> folder_path_for_testing_;
   HWND list_ = nullptr;
   HWND tree_ = nullptr;
-  HACCEL accelerators_ = nullptr;
+  AcceleratorTable accelerators_;
   word::ShowMessage show_message_;
   word::WordStarter word_starter_;
   std::function<bool(const std::wstring&)> ask_;

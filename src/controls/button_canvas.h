@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "controls/button_painter.h"
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 
 namespace tessaro {
 

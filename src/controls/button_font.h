@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "controls/property_bag.h"
 
 namespace tessaro {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 
 namespace tessaro {
 

@@ -9,7 +9,7 @@
 
 #include "controls/button_input.h"
 #include "controls/color_shift.h"
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "controls/style_button.h"
 
 namespace tessaro {

@@ -1,6 +1,7 @@
 #include "shell/context_menu.h"
 
 #include "win32/com_ptr.h"
+#include "win32/unique_handle.h"
 
 namespace tessaro::shell {
 namespace {
@@ -17,20 +18,6 @@ class ActiveMenuScope {
 
  private:
   IContextMenu2* previous_;
-};
-
-class PopupMenu {
- public:
-  PopupMenu() : menu_(CreatePopupMenu()) {}
-  PopupMenu(const PopupMenu&) = delete;
-  PopupMenu& operator=(const PopupMenu&) = delete;
-  ~PopupMenu() {
-    if (menu_) DestroyMenu(menu_);
-  }
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
 };
 
 constexpr UINT kFirstCommand = 1;
@@ -50,7 +37,7 @@ bool ShowShellContextMenu(HWND owner, IShellFolder* folder, std::span<const PCUI
   IContextMenu* handler = menu2 ? menu2.get() : menu.get();
   ActiveMenuScope active(menu2.get());
 
-  PopupMenu popup;
+  const Menu popup(CreatePopupMenu());
   if (!popup.get()) return false;
   if (FAILED(handler->QueryContextMenu(popup.get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE))) return false;
   const UINT command = static_cast<UINT>(

@@ -3,24 +3,10 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include "win32/unique_handle.h"
 
 namespace tessaro::shell {
 namespace {
-
-// A module handle released when the holder goes.
-class LoadedLibrary {
- public:
-  explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  ~LoadedLibrary() {
-    if (module_) FreeLibrary(module_);
-  }
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 std::wstring FromAnsi(const char* text, std::size_t max_length) {
   const std::size_t length = strnlen(text, max_length);
@@ -123,7 +109,7 @@ HIMAGELIST GetSysImageList(bool large) {
 }
 
 std::wstring LoadShellString(UINT id) {
-  LoadedLibrary shell32(L"shell32.dll");
+  const Library shell32(LoadLibraryW(L"shell32.dll"));
   if (!shell32.get()) return {};
   // A zero buffer size returns a pointer to the resource text itself, with no
   // length limit on long strings.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/engine_state.h"
 #include "skin/primitives.h"
 #include "skin/skin_colors.h"
@@ -28,7 +28,7 @@ void CreateFaceSurfaces(HWND window) {
   for (int state = 0; state < kFaceCount; ++state) {
     // The bitmap outlives the context it is selected into.
     Bitmap bitmap(CreateCompatibleBitmap(window_dc.get(), box.width, box.height));
-    MemoryDC dc(window_dc.get());
+    OwnedDC dc(CreateCompatibleDC(window_dc.get()));
     if (!dc || !bitmap) continue;
     // The context's own 1 x 1 bitmap is a stock object: nothing to keep.
     SelectObject(dc.get(), bitmap.get());

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/button_faces.h"
 #include "skin/fade_timer.h"
 #include "skin/hover.h"

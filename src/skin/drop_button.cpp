@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/centre.h"
 #include "skin/engine_state.h"
 #include "skin/hover.h"
@@ -51,7 +51,7 @@ LRESULT PaintWithEditField(HWND window) {
 }
 
 void PaintOverSystem(HWND window) {
-  const WindowFrameDC dc(window);
+  const WindowDC dc(window, WindowDC::Area::kFrame);
   DrawTwoRingBorder(window, dc.get());
   PaintDropButton(window, dc.get(), OldState(window), true);
 }
@@ -80,8 +80,8 @@ void PaintDropButton(HWND window, HDC dc, int state, bool forced) {
   TransparentCopy(surface.dc(), HalfToEven(button - 6), HalfToEven(box.height - 6), arrow.width, arrow.height, parts,
                   arrow.left, arrow.top, kKeyColour);
 
-  std::optional<WindowFrameDC> window_dc;
-  if (!dc) dc = window_dc.emplace(window).get();
+  std::optional<WindowDC> window_dc;
+  if (!dc) dc = window_dc.emplace(window, WindowDC::Area::kFrame).get();
   BitBlt(dc, box.width - button - 2, 1, width, height, surface.dc(), 0, 0, SRCCOPY);
 }
 

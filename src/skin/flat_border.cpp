@@ -1,6 +1,6 @@
 #include "skin/flat_border.h"
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/primitives.h"
 #include "skin/skin_colors.h"
 
@@ -8,7 +8,7 @@ namespace tessaro::skin {
 namespace {
 
 void PaintBorders(HWND window, SkinKind kind) {
-  const WindowFrameDC dc(window);
+  const WindowDC dc(window, WindowDC::Area::kFrame);
   switch (kind) {
     case SkinKind::DataList:
     case SkinKind::DropDownList:
@@ -31,7 +31,7 @@ void DrawFlatClientEdge(HWND window) {
   if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return;
   const int edge = GetBorderSize(window).cx;
   const WindowBox box = GetWindowBox(window);
-  const WindowFrameDC frame(window);
+  const WindowDC frame(window, WindowDC::Area::kFrame);
   const WindowDC client(window);
   const COLORREF background = GetBkColor(client.get());
   FrameBox(frame.get(), 0, 0, box.width, box.height, BorderColour(window));

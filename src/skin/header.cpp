@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/engine_state.h"
 #include "skin/hover.h"
 #include "skin/mem_surface.h"

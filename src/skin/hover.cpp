@@ -4,32 +4,22 @@
 
 #include "skin/engine_state.h"
 #include "skin/window_props.h"
+#include "win32/unique_handle.h"
 
 namespace tessaro::skin {
 namespace {
 
-class LoadedLibrary {
- public:
-  explicit LoadedLibrary(const wchar_t* name) : module_(GetModuleHandleW(name)) {
-    if (!module_) owned_ = module_ = LoadLibraryW(name);
-  }
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-  ~LoadedLibrary() {
-    if (owned_) FreeLibrary(owned_);
-  }
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-  HMODULE owned_ = nullptr;
-};
-
 }  // namespace
 
 bool ApiExists(const char* function, const wchar_t* library) {
-  const LoadedLibrary module(library);
-  return module.get() && GetProcAddress(module.get(), function);
+  // A library already in the process is asked as it is; another is loaded for the question.
+  HMODULE module = GetModuleHandleW(library);
+  Library loaded;
+  if (!module) {
+    loaded.reset(LoadLibraryW(library));
+    module = loaded.get();
+  }
+  return module && GetProcAddress(module, function);
 }
 
 void TrackMouseLeave(HWND window) {

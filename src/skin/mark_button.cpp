@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/centre.h"
 #include "skin/check_box.h"
 #include "skin/hover.h"

@@ -1,26 +1,9 @@
 #include "skin/mem_surface.h"
+#include "win32/unique_handle.h"
 
 namespace tessaro::skin {
-namespace {
-
-class DisplayDC {
- public:
-  DisplayDC() : dc_(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
-  DisplayDC(const DisplayDC&) = delete;
-  DisplayDC& operator=(const DisplayDC&) = delete;
-  ~DisplayDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-}  // namespace
-
 Surface CreateMemSurface(int width, int height) {
-  const DisplayDC display;
+  const OwnedDC display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
   if (!display.get()) return {};
   Surface surface(display.get(), width, height);
   if (!surface) return {};

@@ -1,7 +1,7 @@
 // Off-screen surfaces compatible with the display.
 #pragma once
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 
 namespace tessaro::skin {
 

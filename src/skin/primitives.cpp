@@ -1,6 +1,6 @@
 #include "skin/primitives.h"
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/centre.h"
 #include "skin/skin_colors.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/centre.h"
 #include "skin/mem_surface.h"
 #include "skin/primitives.h"
@@ -59,7 +59,7 @@ LRESULT OnNcPaint(HWND window) {
   if (!vertical || (style & PBS_SMOOTH)) FillBar(dc, border.cx, border.cy, client, vertical, ReadProgress(window));
   // Only the frame: the client paint owns the client area. A bar without a
   // border would otherwise flash a frame over its own edge pixels.
-  const WindowFrameDC frame(window);
+  const WindowDC frame(window, WindowDC::Area::kFrame);
   ExcludeClipRect(frame.get(), border.cx, border.cy, border.cx + client.cx, border.cy + client.cy);
   BitBlt(frame.get(), 0, 0, box.width, box.height, dc, 0, 0, SRCCOPY);
   return 0;

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/image_pixels.h"
 
 namespace tessaro::skin {

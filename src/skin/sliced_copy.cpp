@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 #include "skin/mem_surface.h"
 
 namespace tessaro::skin {
@@ -62,7 +62,7 @@ void TransparentCopy(HDC destination, int left, int top, int width, int height, 
 
   // Mask: 1 where the picture shows the key colour. A colour-to-monochrome
   // copy sets the bits that match the source's background colour.
-  MemoryDC mask_dc(destination);
+  OwnedDC mask_dc(CreateCompatibleDC(destination));
   const Bitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
   if (!mask_dc || !mask) return;
   const SelectGuard mask_selected(mask_dc.get(), mask.get());

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "win32/com_object.h"
+
 namespace tessaro::word {
 namespace {
 
@@ -10,26 +12,9 @@ constexpr DWORD kRetryDelay = 250;
 // The answer that hands the rejection to the caller.
 constexpr DWORD kGiveUp = static_cast<DWORD>(-1);
 
-class BusyWordFilter final : public IMessageFilter {
+class BusyWordFilter final : public ComObject<IMessageFilter> {
  public:
   explicit BusyWordFilter(DWORD patience) : patience_(patience) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid != IID_IUnknown && iid != IID_IMessageFilter) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IMessageFilter*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
 
   // Calls into this thread (there are none from Word) are served as usual.
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
@@ -44,10 +29,7 @@ class BusyWordFilter final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
 
  private:
-  ~BusyWordFilter() = default;
-
   const DWORD patience_;
-  LONG references_ = 1;
 };
 
 }  // namespace

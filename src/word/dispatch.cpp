@@ -1,35 +1,18 @@
 #include "word/dispatch.h"
 
+#include "win32/exception_info.h"
 #include "word/failure_cause.h"
 
 namespace tessaro::word {
 namespace {
 
-// Owns the strings a server puts into EXCEPINFO.
-class ExceptionInfo {
- public:
-  ExceptionInfo() = default;
-  ExceptionInfo(const ExceptionInfo&) = delete;
-  ExceptionInfo& operator=(const ExceptionInfo&) = delete;
-  ~ExceptionInfo() {
-    SysFreeString(info_.bstrSource);
-    SysFreeString(info_.bstrDescription);
-    SysFreeString(info_.bstrHelpFile);
-  }
-
-  EXCEPINFO* get() { return &info_; }
-
-  Failure ToFailure(std::wstring_view member, HRESULT invoke_result) {
-    // Servers may leave the strings to be filled in only when someone asks.
-    if (info_.pfnDeferredFillIn) std::exchange(info_.pfnDeferredFillIn, nullptr)(&info_);
-    const HRESULT code = FAILED(info_.scode) ? info_.scode : invoke_result;
-    if (info_.bstrDescription && *info_.bstrDescription) return {code, info_.bstrDescription};
-    return {code, DescribeCode(member, code)};
-  }
-
- private:
-  EXCEPINFO info_{};
-};
+// What a failed call reports: the server's own code and text where it gave them.
+Failure ToFailure(ExceptionInfo& error, std::wstring_view member, HRESULT invoke_result) {
+  const EXCEPINFO& info = error.filled();
+  const HRESULT code = FAILED(info.scode) ? info.scode : invoke_result;
+  if (info.bstrDescription && *info.bstrDescription) return {code, info.bstrDescription};
+  return {code, DescribeCode(member, code)};
+}
 
 }  // namespace
 
@@ -88,7 +71,7 @@ Result<Variant> Dispatch::Invoke(WORD flags, std::wstring_view member, std::span
   const HRESULT hr = object_->Invoke((*ids)[0], IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                      (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.Receive(),
                                      exception.get(), &bad_argument);
-  if (hr == DISP_E_EXCEPTION) return exception.ToFailure(member, hr);
+  if (hr == DISP_E_EXCEPTION) return ToFailure(exception, member, hr);
   if (FAILED(hr)) return Failure{hr, DescribeCode(member, hr)};
   return result;
 }

@@ -2,16 +2,12 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
+
+#include "win32/unique_handle.h"
 
 namespace tessaro::word {
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 struct FileId {
   DWORD volume = 0;
@@ -31,11 +27,10 @@ std::wstring ForFileSystem(const std::wstring& path) {
 std::optional<FileId> IdOf(const std::wstring& path) {
   // No access asked for and every kind of sharing allowed: a document Word
   // holds open still answers. Folders open only with backup semantics.
-  const HANDLE opened = CreateFileW(ForFileSystem(path).c_str(), 0,
+  const FileHandle file(CreateFileW(ForFileSystem(path).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return std::nullopt;
-  const FileHandle file(opened);
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   // Some network file systems have no file index and answer 0 for every file.

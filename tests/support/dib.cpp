@@ -20,7 +20,7 @@ BITMAPINFO Header(int width, int height) {
 
 }  // namespace
 
-Dib::Dib(int width, int height, COLORREF fill) : width_(width), height_(height), dc_(nullptr) {
+Dib::Dib(int width, int height, COLORREF fill) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
   const BITMAPINFO info = Header(width, height);
   void* bits = nullptr;
   bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

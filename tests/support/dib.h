@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/gdi.h"
+#include "win32/gdi.h"
 
 namespace tessaro::testing {
 
@@ -35,7 +35,7 @@ class Dib {
   int width_;
   int height_;
   std::uint32_t* bits_ = nullptr;
-  MemoryDC dc_;
+  OwnedDC dc_;
   Bitmap bitmap_;
   HGDIOBJ previous_ = nullptr;
 };

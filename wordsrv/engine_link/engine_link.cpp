@@ -3,6 +3,7 @@
 #include "base/fresh_token.h"
 #include "base/text.h"
 #include "base/word_error.h"
+#include "win32/unique_handle.h"
 
 #include <ws2tcpip.h>
 
@@ -111,10 +112,7 @@ EngineLink::EngineLink(const std::wstring& enginePath)
                             CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(), nullptr, &startup,
                             &process))
             throw WordError{L"无法启动文档引擎 (cannot start the document engine): " + enginePath};
-        if (process.hThread)
-            CloseHandle(process.hThread);
-        if (process.hProcess)
-            CloseHandle(process.hProcess);
+        const tessaro::KernelHandle thread(process.hThread), started(process.hProcess);
     } catch (const WordError& e) {
         failure_ = e.text;
         listener_.reset();

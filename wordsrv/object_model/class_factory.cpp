@@ -7,27 +7,13 @@
 
 namespace wordsrv {
 
-using tessaro::offer;
-using tessaro::References;
+using tessaro::ComObject;
 
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
 public:
     explicit ClassFactory(WordPtr word) : word_(std::move(word)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        return offer(iid == IID_IUnknown || iid == IID_IClassFactory, this, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = references_.drop();
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {
@@ -51,7 +37,6 @@ public:
 
 private:
     WordPtr word_;
-    References references_;
 };
 
 }  // namespace

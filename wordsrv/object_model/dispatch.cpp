@@ -85,31 +85,13 @@ DispatchObject::DispatchObject(std::span<const Member> members) : members_(membe
 
 DispatchObject::~DispatchObject() { lifetime::objectDestroyed(); }
 
-HRESULT DispatchObject::QueryInterface(REFIID iid, void** object)
+// IMarshal only while there is a call channel to marshal onto; COM's
+// standard marshaling otherwise.
+void* DispatchObject::Find(REFIID iid)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch)
-        *object = static_cast<IDispatch*>(this);
-    else if (iid == IID_IMarshal && CallChannel::active())
-        *object = static_cast<IMarshal*>(this);
-    else
-        *object = privateInterface(iid);
-    if (!*object)
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG DispatchObject::AddRef() { return ++references_; }
-
-ULONG DispatchObject::Release()
-{
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
+    if (iid == IID_IMarshal)
+        return CallChannel::active() ? static_cast<IMarshal*>(this) : nullptr;
+    return ComObject::Find(iid);
 }
 
 HRESULT DispatchObject::GetTypeInfoCount(UINT* count)

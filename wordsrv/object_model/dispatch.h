@@ -1,4 +1,5 @@
 #pragma once
+#include "win32/com_object.h"
 #include "win32/com_ptr.h"
 #include "base/variant.h"
 #include "base/word_error.h"
@@ -55,11 +56,8 @@ struct Call {
 // WordError; nothing else escapes to the caller. Every live object keeps the
 // server process running. Handed to another process, an object marshals
 // itself onto the call channel when there is one.
-class DispatchObject : public IDispatch, public IMarshal {
+class DispatchObject : public tessaro::ComObject<IDispatch, IMarshal> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
@@ -78,19 +76,15 @@ public:
 
 protected:
     explicit DispatchObject(std::span<const Member> members);
-    virtual ~DispatchObject();
-    DispatchObject(const DispatchObject&) = delete;
-    DispatchObject& operator=(const DispatchObject&) = delete;
+    ~DispatchObject() override;
 
     virtual void invoke(Call& call) = 0;
-    // Lets a class answer a private interface of its own.
-    virtual void* privateInterface(REFIID) { return nullptr; }
+    void* Find(REFIID iid) override;
 
 private:
     const Member* find(DISPID id) const;
     ComPtr<IMarshal> standardMarshal(REFIID iid, DWORD context, void* contextData, DWORD flags);
     std::span<const Member> members_;
-    std::atomic<ULONG> references_{1};
 };
 
 // A new object handed out as IDispatch (the caller owns the reference).

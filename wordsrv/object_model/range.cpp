@@ -36,9 +36,9 @@ public:
     const Span& span() const { return span_; }
 
 private:
-    void* privateInterface(REFIID iid) override
+    void* Find(REFIID iid) override
     {
-        return iid == IID_TessaroRange ? static_cast<IDispatch*>(this) : nullptr;
+        return iid == IID_TessaroRange ? static_cast<IDispatch*>(this) : DispatchObject::Find(iid);
     }
 
     // The story range ends wherever the document ends now.

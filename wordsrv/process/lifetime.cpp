@@ -15,17 +15,16 @@ std::atomic<bool> gone{false};
 
 DWORD parentProcessId()
 {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const tessaro::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
         return 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     DWORD parent = 0;
     const DWORD self = GetCurrentProcessId();
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
         if (entry.th32ProcessID == self)
             parent = entry.th32ParentProcessID;
-    CloseHandle(snapshot);
     return parent;
 }
 
@@ -52,31 +51,27 @@ bool clientGone() { return gone; }
 ClientWatch::ClientWatch() : mainThread_(mainThread)
 {
     const DWORD parent = parentProcessId();
-    client_ = parent ? OpenProcess(SYNCHRONIZE, FALSE, parent) : nullptr;
+    if (parent)
+        client_.reset(OpenProcess(SYNCHRONIZE, FALSE, parent));
     if (!client_)
         return;
-    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (stop_)
-        thread_ = CreateThread(nullptr, 0, &ClientWatch::watch, this, 0, nullptr);
+        thread_.reset(CreateThread(nullptr, 0, &ClientWatch::watch, this, 0, nullptr));
 }
 
 ClientWatch::~ClientWatch()
 {
     if (thread_) {
-        SetEvent(stop_);
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
+        SetEvent(stop_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
     }
-    if (stop_)
-        CloseHandle(stop_);
-    if (client_)
-        CloseHandle(client_);
 }
 
 DWORD WINAPI ClientWatch::watch(void* self)
 {
     auto* watch = static_cast<ClientWatch*>(self);
-    const HANDLE handles[] = {watch->stop_, watch->client_};
+    const HANDLE handles[] = {watch->stop_.get(), watch->client_.get()};
     if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         gone = true;
         PostThreadMessageW(watch->mainThread_, kClientGone, 0, 0);

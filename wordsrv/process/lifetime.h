@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "win32/unique_handle.h"
+
 namespace wordsrv::lifetime {
 
 // Posted to the main thread when the last automation object goes.
@@ -28,9 +30,9 @@ public:
 
 private:
     static DWORD WINAPI watch(void* self);
-    HANDLE client_ = nullptr;
-    HANDLE stop_ = nullptr;
-    HANDLE thread_ = nullptr;
+    tessaro::KernelHandle client_;
+    tessaro::KernelHandle stop_;
+    tessaro::KernelHandle thread_;
     DWORD mainThread_ = 0;
 };
 

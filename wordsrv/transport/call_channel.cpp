@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "base/variant.h"
 #include "base/word_error.h"
+#include "win32/exception_info.h"
 
 #include <atomic>
 #include <vector>
@@ -42,16 +43,6 @@ struct Arguments {
     }
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
-};
-
-struct Failure {
-    EXCEPINFO info{};
-    ~Failure()
-    {
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-    }
 };
 
 Fields failed(HRESULT hr) { return {wire::number(hr)}; }
@@ -205,10 +196,10 @@ Fields CallChannel::call(IDispatch* object, const Fields& request)
     DISPPARAMS params{args.values.data(), named.data(), static_cast<UINT>(args.values.size()),
                       static_cast<UINT>(named.size())};
     Variant result;
-    Failure failure;
+    tessaro::ExceptionInfo failure;
     UINT badArgument = 0;
     HRESULT hr = object->Invoke(static_cast<DISPID>(member), IID_NULL, LOCALE_USER_DEFAULT, static_cast<WORD>(flags),
-                                &params, wantResult ? result.get() : nullptr, &failure.info, &badArgument);
+                                &params, wantResult ? result.get() : nullptr, failure.get(), &badArgument);
     std::string value = "-";
     if (SUCCEEDED(hr)) {
         try {
@@ -217,11 +208,10 @@ Fields CallChannel::call(IDispatch* object, const Fields& request)
             hr = E_OUTOFMEMORY;
         }
     }
-    if (failure.info.pfnDeferredFillIn)
-        failure.info.pfnDeferredFillIn(&failure.info);
+    const EXCEPINFO& info = failure.filled();
     const auto text = [](BSTR b) { return b ? toUtf8(std::wstring(b, SysStringLen(b))) : std::string(); };
-    return {wire::number(hr), value, wire::number(badArgument), wire::number(failure.info.scode),
-            text(failure.info.bstrSource), text(failure.info.bstrDescription)};
+    return {wire::number(hr), value, wire::number(badArgument), wire::number(info.scode), text(info.bstrSource),
+            text(info.bstrDescription)};
 }
 
 }  // namespace wordsrv

@@ -13,8 +13,7 @@
 #include <vector>
 
 using namespace wordsrv;
-using tessaro::offer;
-using tessaro::References;
+using tessaro::ComObject;
 
 namespace {
 
@@ -38,7 +37,7 @@ public:
 
 private:
     Mailbox box_;
-    Handle server_;
+    KernelHandle server_;
     std::mutex mutex_;
     bool broken_ = false;
     Fields released_{"release"};
@@ -106,24 +105,11 @@ HRESULT replyCode(const Fields& reply)
     return wire::parseNumber(reply.at(0), hr) ? static_cast<HRESULT>(hr) : RPC_E_INVALID_DATA;
 }
 
-class Proxy final : public IDispatch {
+class Proxy final : public ComObject<IDispatch> {
 public:
     Proxy(std::shared_ptr<Connection> connection, uint32_t id) : connection_(std::move(connection)), id_(id) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        return offer(iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_TessaroWordProxyObject, this, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = references_.drop();
-        if (left == 0) {
-            connection_->release(id_);
-            delete this;
-        }
-        return left;
-    }
+    // The server lets the object go with the next request.
+    ~Proxy() override { connection_->release(id_); }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
@@ -143,6 +129,12 @@ public:
                                      EXCEPINFO* error, UINT* badArgument) override;
 
 private:
+    void* Find(REFIID iid) override
+    {
+        // idOf reads the answer as the proxy itself.
+        return iid == IID_TessaroWordProxyObject ? this : ComObject::Find(iid);
+    }
+
     // The number of an argument object on this connection; 0 for any other.
     uint32_t idOf(IDispatch* object) const
     {
@@ -156,7 +148,6 @@ private:
 
     std::shared_ptr<Connection> connection_;
     const uint32_t id_;
-    References references_;
 };
 
 HRESULT Proxy::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
@@ -225,21 +216,8 @@ HRESULT Proxy::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* param
 }
 
 // What COM creates to read an object reference in this process.
-class Unmarshaler final : public IMarshal {
+class Unmarshaler final : public ComObject<IMarshal> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        return offer(iid == IID_IUnknown || iid == IID_IMarshal, this, object);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = references_.drop();
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT STDMETHODCALLTYPE GetUnmarshalClass(REFIID, void*, DWORD, void*, DWORD, CLSID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMarshalSizeMax(REFIID, void*, DWORD, void*, DWORD, DWORD*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE MarshalInterface(IStream*, REFIID, void*, DWORD, void*, DWORD) override { return E_NOTIMPL; }
@@ -277,20 +255,11 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE DisconnectObject(DWORD) override { return S_OK; }
-
-private:
-    References references_;
 };
 
-class UnmarshalerFactory final : public IClassFactory {
+// One static instance for the life of the module: it keeps its first reference.
+class UnmarshalerFactory final : public ComObject<IClassFactory> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        return offer(iid == IID_IUnknown || iid == IID_IClassFactory, this, object);
-    }
-    // One static instance for the life of the module.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {
         if (!object)

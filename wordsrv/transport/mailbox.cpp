@@ -23,7 +23,10 @@ Mailbox Mailbox::create(const std::string& token)
 {
     Mailbox box;
     // The names are the secret: one that existed already was not made here.
-    const auto fresh = [](HANDLE made) { return GetLastError() == ERROR_ALREADY_EXISTS ? (CloseHandle(made), nullptr) : made; };
+    const auto fresh = [](HANDLE made) {
+        KernelHandle handle(made);
+        return GetLastError() == ERROR_ALREADY_EXISTS ? nullptr : handle.release();
+    };
     box.mapping_.reset(fresh(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kCapacity + 4,
                                                 nameOf(token, L"-box").c_str())));
     box.request_.reset(fresh(CreateEventW(nullptr, FALSE, FALSE, nameOf(token, L"-request").c_str())));

@@ -4,6 +4,7 @@
 // event signals and two waits, where a socket costs a round trip to the
 // wine server for every read, write and readiness check.
 #include "contract/engine_wire.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -16,11 +17,7 @@ namespace wordsrv {
 
 using tessaro::wire::Fields;
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-// A kernel object, closed on every path.
-using Handle = std::unique_ptr<void, HandleCloser>;
+using tessaro::KernelHandle;
 
 class Mailbox {
 public:
@@ -48,9 +45,9 @@ public:
     bool take(std::vector<Fields>& frames) const;
 
 private:
-    Handle mapping_;
-    Handle request_;
-    Handle reply_;
+    KernelHandle mapping_;
+    KernelHandle request_;
+    KernelHandle reply_;
     uint32_t* view_ = nullptr;  // the length, then the bytes
 };
 
