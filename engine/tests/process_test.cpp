@@ -2,7 +2,7 @@
 // port and a token, connecting back, and leaving no process behind whatever
 // happens to it, to soffice or to the client.
 #include "fixtures.h"
-#include "protocol/frames.h"
+#include "protocol/frame_io.h"
 #include "processes/detached_process.h"
 #include "office/office_windows.h"
 #include "processes.h"

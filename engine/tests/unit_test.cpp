@@ -3,7 +3,7 @@
 // punctuation mend.
 #include "document/document.h"
 #include "engine_error.h"
-#include "protocol/frames.h"
+#include "protocol/frame_io.h"
 #include "document/hanging_punctuation.h"
 #include "split/naming.h"
 #include "document/own_styles.h"

@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/form1.h"
-#include "app/form2.h"
-#include "app/form3.h"
+#include "app/about_window.h"
+#include "app/steps_window.h"
 #include "app/progress_form.h"
 
 namespace tessaro {

@@ -31,6 +31,7 @@ class FolderList;
 class FolderTree;
 }  // namespace shell
 
+// Form1: the main window.
 class Form1 : public Form {
  public:
   explicit Form1(Application& app);

@@ -9,7 +9,7 @@
 #include "app/form1_layout.h"
 #include "controls/notice.h"
 #include "controls/redraw_pause.h"
-#include "app/word_document_test.h"
+#include "app/word_document_rule.h"
 
 namespace tessaro {
 

@@ -7,13 +7,40 @@
 namespace tessaro::form1 {
 
 enum Control : int {
-  Label5 = 100, TreeView1, Label6, ListView1, Label4, Label1,
-  StyleButton3, StyleButton4, StyleButton5, StyleButton6, ListView2, vsOrder,
-  Check1, Label2, Text1, StyleButton2, Label3, Text2, StyleButton1,
-  Check5, Check3, Check2, Check4,
-  Check6, Option1, Text3, Option2, Check7,
-  StyleButton7, StyleButton8, StyleButton9,
-  Frame1, Frame2, Frame3,
+  Label5 = 100,  // "选择目录:", over the folder tree
+  TreeView1,     // the folder tree
+  Label6,        // "当前目录文档列表:", over the contents list
+  ListView1,     // the contents list of the selected folder
+  Label4,        // "已添加文件:"
+  Label1,        // the count of added documents
+  StyleButton3,  // the 添加 button
+  StyleButton4,  // the 添加全部 button
+  StyleButton5,  // the 删除 button
+  StyleButton6,  // the 删除全部 button
+  ListView2,     // the added documents, in merge order
+  vsOrder,       // the order bar beside the added documents
+  Check1,        // 打印 the merged document
+  Label2,        // "合并输出保存"
+  Text1,         // the merge's output file
+  StyleButton2,  // "..." choosing the merge's output file
+  Label3,        // "分割输出路径"
+  Text2,         // the split's output folder
+  StyleButton1,  // "..." choosing the split's output folder
+  Check5,        // 合并选项: enables the merge's options
+  Check3,        // 保持原来各文档格式不变: a page break before each document
+  Check2,        // 打开合并后的文档
+  Check4,        // 更新文档域代码
+  Check6,        // 分割选项: enables the split's options
+  Option1,       // split one file per page
+  Text3,         // the number of files of an even split
+  Option2,       // split evenly into Text3's number of files
+  Check7,        // 批量分割: split every added document
+  StyleButton7,  // the 合并 button
+  StyleButton8,  // the 分割 button
+  StyleButton9,  // the 退出 button
+  Frame1,        // "输出 ": the output boxes
+  Frame2,        // the merge's options
+  Frame3,        // the split's options
 };
 
 // Client area of the main window, in twips.

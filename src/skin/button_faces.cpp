@@ -3,7 +3,7 @@
 #include <string>
 
 #include "win32/gdi.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/primitives.h"
 #include "skin/skin_colors.h"
 #include "skin/skin_kind.h"

@@ -6,7 +6,7 @@
 
 #include "win32/gdi.h"
 #include "skin/centre.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/hover.h"
 #include "skin/mem_surface.h"
 #include "skin/primitives.h"

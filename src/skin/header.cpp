@@ -8,7 +8,7 @@
 #include <string>
 
 #include "win32/gdi.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/hover.h"
 #include "skin/mem_surface.h"
 #include "skin/primitives.h"

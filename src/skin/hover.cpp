@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/window_props.h"
 #include "win32/unique_handle.h"
 
@@ -24,7 +24,7 @@ bool ApiExists(const char* function, const wchar_t* library) {
 
 void TrackMouseLeave(HWND window) {
   TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, window, 0};
-  if (Engine().track_leave_available) {
+  if (Skin().track_leave_available) {
     TrackMouseEvent(&request);
   } else {
     _TrackMouseEvent(&request);

@@ -1,7 +1,7 @@
 #include "skin/mark_glyphs.h"
 
 #include "skin/centre.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/primitives.h"
 #include "skin/skin_colors.h"
 #include "skin/sliced_copy.h"

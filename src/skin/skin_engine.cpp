@@ -1,4 +1,4 @@
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/hover.h"
 #include "skin/kind_state.h"
 #include "skin/skin.h"
@@ -32,7 +32,7 @@ BOOL CALLBACK DetachChildProc(HWND window, LPARAM) {
 }
 
 void Initialise() {
-  EngineState& engine = Engine();
+  SkinState& engine = Skin();
   engine.initialised = true;
   props::HoldProcAddrAtom();
   engine.track_leave_available = ApiExists("TrackMouseEvent", L"user32.dll");
@@ -72,13 +72,13 @@ void Unhook(HWND window, WNDPROC previous) {
 
 }  // namespace
 
-EngineState& Engine() {
-  static EngineState engine;
+SkinState& Skin() {
+  static SkinState engine;
   return engine;
 }
 
 bool SkinWindow(HWND window) {
-  if (!Engine().initialised) Initialise();
+  if (!Skin().initialised) Initialise();
   return AttachSkin(window);
 }
 
@@ -91,7 +91,7 @@ bool AttachSkin(HWND window) {
     ReleaseKindState(window, kind);
     return false;
   }
-  ++Engine().attached;
+  ++Skin().attached;
   Refresh(window);
   return true;
 }
@@ -106,7 +106,7 @@ bool DetachSkin(HWND window) {
   Unhook(window, previous);
   Refresh(window);
 
-  EngineState& engine = Engine();
+  SkinState& engine = Skin();
   if (--engine.attached <= 0) {
     engine.attached = 0;
     engine.images = {};
@@ -116,7 +116,7 @@ bool DetachSkin(HWND window) {
   return true;
 }
 
-int AttachedWindowCount() { return Engine().attached; }
-bool SkinInitialised() { return Engine().initialised; }
+int AttachedWindowCount() { return Skin().attached; }
+bool SkinInitialised() { return Skin().initialised; }
 
 }  // namespace tessaro::skin

@@ -5,8 +5,8 @@
 
 #include "app/control_layout.h"
 #include "app/form1_layout.h"
-#include "app/form2.h"
-#include "app/form3.h"
+#include "app/about_window.h"
+#include "app/steps_window.h"
 #include "app/twips.h"
 
 namespace tessaro {

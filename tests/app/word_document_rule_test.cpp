@@ -1,7 +1,7 @@
 // Which rows of the folder contents list may be added.
 #include <gtest/gtest.h>
 
-#include "app/word_document_test.h"
+#include "app/word_document_rule.h"
 
 namespace tessaro {
 namespace {

@@ -9,7 +9,7 @@
 #include "controls/subclass.h"
 #include "dialog_watcher.h"
 #include "pump.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/skin.h"
 #include "skin/skin_kind.h"
 #include "skin/window_props.h"
@@ -80,7 +80,7 @@ TEST_F(SkinEngineTest, AFormIsAttachedWithEveryDescendantOnceAndDetachedWhenDest
 
   ASSERT_TRUE(SkinWindow(form_.form()));
   EXPECT_TRUE(SkinInitialised());
-  EXPECT_TRUE(Engine().images);
+  EXPECT_TRUE(Skin().images);
   EXPECT_EQ(AttachedWindowCount(), windows);
   EXPECT_EQ(ProcOf(check), &SkinWndProc);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(props::Read(check, props::kProcAddr)), check_proc);
@@ -121,11 +121,11 @@ TEST_F(SkinEngineTest, TheImagesAreBuiltAgainAfterTheLastWindowLeft) {
   EXPECT_TRUE(SkinInitialised());
   DestroyWindow(second);
   EXPECT_FALSE(SkinInitialised());
-  EXPECT_FALSE(Engine().images);
+  EXPECT_FALSE(Skin().images);
 
   ASSERT_TRUE(SkinWindow(form_.form()));
   EXPECT_TRUE(SkinInitialised());
-  EXPECT_TRUE(Engine().images);
+  EXPECT_TRUE(Skin().images);
   EXPECT_EQ(AttachedWindowCount(), 1);
 }
 

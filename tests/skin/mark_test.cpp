@@ -8,7 +8,7 @@
 #include "dib.h"
 #include "skin/centre.h"
 #include "skin/check_box.h"
-#include "skin/engine_state.h"
+#include "skin/skin_state.h"
 #include "skin/image_pixels.h"
 #include "skin/mark_glyphs.h"
 #include "skin/option_button.h"
@@ -37,8 +37,8 @@ void ExpectPart(const Dib& dib, int left, int top, const ImagePart& part) {
 
 class MarkGlyphTest : public ::testing::Test {
  protected:
-  void SetUp() override { Engine().images = SkinImages::Build(); }
-  void TearDown() override { Engine().images = {}; }
+  void SetUp() override { Skin().images = SkinImages::Build(); }
+  void TearDown() override { Skin().images = {}; }
 };
 
 TEST_F(MarkGlyphTest, CheckBoxesFrameTheBoxAndCentreTheirMark) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "engine_link/frames.h"
+#include "engine_link/frame_io.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "protocol/frames.h"
+#include "protocol/frame_io.h"
 
 #include <chrono>
 #include <string>

@@ -37,6 +37,7 @@ inline constexpr const wchar_t* kStepsText =
 
 }  // namespace form3
 
+// Form3: the 操作步骤 window, the steps of a merge or split.
 class Form3 : public Form {
  public:
   explicit Form3(Application& app);

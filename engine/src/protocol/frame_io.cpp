@@ -1,4 +1,4 @@
-#include "protocol/frames.h"
+#include "protocol/frame_io.h"
 
 #include "engine_error.h"
 

@@ -1,4 +1,4 @@
-#include "app/form3.h"
+#include "app/steps_window.h"
 
 namespace tessaro {
 

@@ -1,4 +1,4 @@
-#include "app/form2.h"
+#include "app/about_window.h"
 
 namespace tessaro {
 

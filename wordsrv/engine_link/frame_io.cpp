@@ -1,4 +1,4 @@
-#include "engine_link/frames.h"
+#include "engine_link/frame_io.h"
 
 #include "process/lifetime.h"
 

@@ -1,4 +1,4 @@
-#include "app/word_document_test.h"
+#include "app/word_document_rule.h"
 
 namespace tessaro {
 

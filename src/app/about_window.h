@@ -28,6 +28,7 @@ inline constexpr const wchar_t* kAboutText =
 
 }  // namespace form2
 
+// Form2: the About window.
 class Form2 : public Form {
  public:
   explicit Form2(Application& app);
