@@ -21,13 +21,22 @@ const std::set<std::string> kLastLine{"spacing.after", "spacing.afterLines", "sp
 // What a page file legitimately sets otherwise than its section: its one page is the first.
 const std::set<std::string> kPageOwn{"titlePg", "pgNumType.start", "type"};
 
-std::string snippet(const std::u32string& text, size_t length = 12)
+// Text for a report: breaks and tabs shown as signs, long text cut.
+std::string snippet(const std::u32string& text, size_t length = 12, size_t from = 0)
 {
-    std::u32string shown = text.substr(0, length);
+    std::u32string shown = text.substr(std::min(from, text.size()), length);
     for (char32_t& c : shown)
-        if (c < 0x20)
-            c = U'␣';
-    return "「" + toUtf8(shown) + (text.size() > length ? "…" : "") + "」";
+        c = c == U'\t' ? U'⇥' : c == 0x0B ? U'↵' : c == 0x0C ? U'⇟' : c < 0x20 ? U'␣' : c;
+    return "「" + std::string(from > 0 ? "…" : "") + toUtf8(shown) + (text.size() > from + length ? "…" : "") + "」";
+}
+
+// Where two texts part, a little before it.
+size_t parting(const std::u32string& a, const std::u32string& b)
+{
+    size_t k = 0;
+    while (k < a.size() && k < b.size() && a[k] == b[k])
+        ++k;
+    return k > 8 ? k - 8 : 0;
 }
 
 std::string get(const Properties& p, const std::string& key)
@@ -157,13 +166,22 @@ public:
                 w = k + 1;
                 afterHeadingRows = false;
             } else if (!p.text.empty() || (j != 0 && j + 1 != P.size())) {
-                // Extra or changed text: said once per paragraph, from the expected side.
+                // Changed text where the next paragraph matches again, else extra text:
+                // said once, from the expected side.
                 const std::string where = std::string(storyName(story)) + " ¶" + std::to_string(j + 1);
-                const std::string near = w < W.size() ? snippet(text(sides.whole, W[w]), 24) : "(end)";
+                size_t ignored;
+                const bool changed = w < W.size() && (j + 1 == P.size() || (w + 1 < W.size() && fits(j + 1, w + 1, ignored)));
+                const std::u32string empty;
+                const std::u32string& other = changed ? text(sides.whole, W[w]) : empty;
+                const size_t from = parting(p.text, other);
+                const std::string mine = snippet(p.text, 24, from);
+                const std::string theirs = changed ? snippet(other, 24, from) : "(not there)";
                 if (sides.wholeIsExpected)
-                    add(where, "text", near, snippet(p.text, 24));
+                    add(where, "text", theirs, mine);
                 else
-                    add(where, "text", snippet(p.text, 24), near);
+                    add(where, "text", mine, theirs);
+                if (changed)
+                    ++w;
             }
         }
         from = w;

@@ -88,6 +88,9 @@ Properties sectionLook(const xmlNode* sectPr)
     if (const xmlNode* cols = xml::child(sectPr, kW, "cols"))
         for (const xmlNode* col : xml::children(cols, kW, "col"))
             look["cols.widths"] += xml::attr(col, kW, "w") + "+" + xml::attr(col, kW, "space") + " ";
+    if (look["cols.num"] == "1")  // one column: its spacing shows nowhere
+        for (const char* unseen : {"cols.space", "cols.equalWidth", "cols.sep", "cols.widths"})
+            look.erase(unseen);
     look["titlePg"] = xml::on(xml::child(sectPr, kW, "titlePg")) ? "1" : "0";
     for (const char* element : {"vAlign", "textDirection", "type"})
         if (const xmlNode* node = xml::child(sectPr, kW, element))
@@ -196,7 +199,7 @@ private:
                 settings[value] = xml::val(node);
         if (const xmlNode* lang = xml::child(root, kW, "themeFontLang"))
             for (const char* attribute : {"val", "eastAsia", "bidi"})
-                if (xml::has(lang, kW, attribute))
+                if (!xml::attr(lang, kW, attribute).empty())
                     settings[std::string("themeFontLang.") + attribute] = xml::attr(lang, kW, attribute);
         for (const char* notes : {"footnotePr", "endnotePr"})
             for (const char* element : {"numFmt", "numStart", "numRestart", "pos"})
@@ -440,6 +443,17 @@ private:
         Properties tableRun, tableParagraph, direct;
         if (context.table)
             styles_.tableLayers(*context.table, tableRun, tableParagraph);
+        // Word 2013 and later let a table style's size and alignment win over
+        // the default paragraph style's where the document asks for it.
+        Properties tableOverRun, tableOverParagraph;
+        if (context.table && paragraph.style == styles_.defaultStyle("paragraph") &&
+            get(settings_, "compat.overrideTableStyleFontSizeAndJustification") == "1") {
+            for (const char* key : {"sz", "szCs"})
+                if (tableRun.count(key))
+                    tableOverRun[key] = tableRun[key];
+            if (tableParagraph.count("jc"))
+                tableOverParagraph["jc"] = tableParagraph["jc"];
+        }
         StyleSheet::readParagraph(pPr, direct);
         const Properties& styleParagraph = styleChain(paragraph.style, "pPr");
         const Properties& styleRun = styleChain(paragraph.style, "rPr");
@@ -457,12 +471,13 @@ private:
         if (!directNumbering)
             layers.push_back(&levelParagraph);
         layers.push_back(&styleParagraph);
+        layers.push_back(&tableOverParagraph);
         if (directNumbering)
             layers.push_back(&levelParagraph);
         layers.push_back(&direct);
         paragraph.look = StyleSheet::resolveParagraph(layers);
 
-        const std::vector<const Properties*> styleLayers{&tableRun, &styleRun};
+        const std::vector<const Properties*> styleLayers{&tableRun, &styleRun, &tableOverRun};
         if (level) {
             paragraph.label = sink.numbering->next(numId, ilvl);
             Properties mark;

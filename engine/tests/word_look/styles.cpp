@@ -234,7 +234,7 @@ Properties StyleSheet::resolveRun(const std::vector<const Properties*>& styleLay
 
     Properties look;
     const std::string lang = eastAsiaLang_.empty() ? get(state, "lang") : eastAsiaLang_;
-    for (const char* slot : kFontSlots) {
+    for (const char* slot : {"ascii", "hAnsi", "eastAsia"}) {  // the complex-script font sets no Chinese or Latin text
         const std::string font = get(state, slot);
         look[slot] = font.rfind("theme:", 0) == 0 ? themeTypeface(theme_, font.substr(6), lang) : font;
     }

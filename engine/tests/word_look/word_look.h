@@ -17,7 +17,7 @@ namespace tessaro::test {
 using Properties = std::map<std::string, std::string>;
 
 // The keys a run's look has, always all of them: the fonts by slot ("ascii",
-// "hAnsi", "eastAsia", "cs"), "sz" and "szCs" in half points, "b" and "i"
+// "hAnsi", "eastAsia"), "sz" and "szCs" in half points, "b" and "i"
 // as "0"/"1", "color" as RRGGBB or "auto", and "revision" ("" or
 // "ins AUTHOR"/"del AUTHOR") for text inside tracked changes.
 //
