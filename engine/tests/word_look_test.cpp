@@ -136,6 +136,25 @@ TEST_F(WordLookTest, CharactersAndParagraphsResolveAsTheirXmlSays)
         ASSERT_NE(p, nullptr) << text;
         EXPECT_EQ(p->label, label) << text;
     }
+    // Other tools' documents, where the tools are installed: python-docx's
+    // template asks for Japanese theme fonts, pandoc restarts every list.
+    const std::tuple<const char*, const char*, const char*, const char*> others[] = {
+        {"python-docx", "季度工作简报", "eastAsia", "ＭＳ ゴシック"},
+        {"python-docx", "这是由程序写成", "eastAsia", "宋体"},
+        {"python-docx", "加粗倾斜", "b", "1"},
+    };
+    for (const auto& [document, text, key, expected] : others) {
+        if (paths_.count(document)) {
+            EXPECT_EQ(value(findCharLook(look(document), text), key), expected) << document << " 「" << text << "」";
+        }
+    }
+    if (paths_.count("python-docx")) {
+        EXPECT_EQ(findParagraph(look("python-docx"), "编号条目2-3")->label, "6.");
+    }
+    if (paths_.count("pandoc")) {
+        EXPECT_EQ(findParagraph(look("pandoc"), "要点2-1")->label, "1.");
+        EXPECT_NE(findParagraph(look("pandoc"), "1 第1章的注释1", Story::Footnotes), nullptr);
+    }
     // Note references show the section's enclosed numbers, the notes in the order they are referenced.
     EXPECT_NE(findParagraph(look("rich"), "合同价款为人民币壹佰万元整③"), nullptr);
     EXPECT_NE(findParagraph(look("rich"), "⑥ 争议提交", Story::Footnotes), nullptr);

@@ -54,6 +54,8 @@ std::vector<size_t> storyParagraphs(const WordLook& look, Story story)
     return found;
 }
 
+const Story kStories[] = {Story::Main, Story::Footnotes, Story::Endnotes, Story::TextBoxes};
+
 // A piece's paragraph found in the whole: the whole's paragraph and where
 // in its text the piece's begins.
 struct Match {
@@ -326,6 +328,21 @@ public:
         }
     }
 
+    // Every story of the piece found in the whole (each from its own `from`)
+    // and compared; the main story's matches name the sections to compare.
+    std::map<Story, std::vector<Match>> stories(const Sides& sides, std::map<Story, size_t>& from,
+                                                std::set<std::pair<int, int>>& sectionPairs)
+    {
+        std::map<Story, std::vector<Match>> all;
+        for (Story story : kStories) {
+            auto matches = align(sides, story, from[story]);
+            compare(sides, matches, story == Story::Main ? &sectionPairs : nullptr);
+            controls(sides, matches);
+            all[story] = std::move(matches);
+        }
+        return all;
+    }
+
     void settingsAndTheme(const WordLook& expected, const WordLook& got)
     {
         properties("settings", "settings.", expected.settings, got.settings);
@@ -335,8 +352,6 @@ public:
 private:
     WordComparison& result_;
 };
-
-const Story kStories[] = {Story::Main, Story::Footnotes, Story::Endnotes, Story::TextBoxes};
 
 void addIntegrity(WordComparison& result, const std::string& path)
 {
@@ -374,14 +389,9 @@ WordComparison comparePage(const WordLook& source, const WordLook& page, const P
 {
     WordComparison result;
     Comparer comparer(result);
-    const Sides sides{source, page, true};
+    std::map<Story, size_t> from;
     std::set<std::pair<int, int>> sectionPairs;
-    for (Story story : kStories) {
-        size_t from = 0;
-        const auto matches = comparer.align(sides, story, from);
-        comparer.compare(sides, matches, story == Story::Main ? &sectionPairs : nullptr);
-        comparer.controls(sides, matches);
-    }
+    comparer.stories({source, page, true}, from, sectionPairs);
     for (const auto& [s, p] : sectionPairs)
         comparer.pageSection("section " + std::to_string(s + 1), source, source.sections[static_cast<size_t>(s)], page,
                              page.sections[static_cast<size_t>(p)], place);
@@ -395,13 +405,8 @@ WordComparison compareMerged(const std::vector<WordLook>& inputs, const WordLook
     Comparer comparer(result);
     std::map<Story, size_t> from;
     for (size_t i = 0; i < inputs.size(); ++i) {
-        const Sides sides{merged, inputs[i], false};
         std::set<std::pair<int, int>> sectionPairs;
-        for (Story story : kStories) {
-            const auto matches = comparer.align(sides, story, from[story]);
-            comparer.compare(sides, matches, story == Story::Main ? &sectionPairs : nullptr);
-            comparer.controls(sides, matches);
-        }
+        comparer.stories({merged, inputs[i], false}, from, sectionPairs);
         if (!pageBreaks && i > 0)
             continue;  // run on, it takes the section where it lands
         int first = -1;
@@ -434,12 +439,9 @@ WordComparison compareDocuments(const WordLook& expected, const WordLook& got)
     WordComparison result;
     Comparer comparer(result);
     const Sides sides{expected, got, true};
+    std::map<Story, size_t> from;
     std::set<std::pair<int, int>> sectionPairs;
-    for (Story story : kStories) {
-        size_t from = 0;
-        const auto matches = comparer.align(sides, story, from);
-        comparer.compare(sides, matches, story == Story::Main ? &sectionPairs : nullptr);
-        comparer.controls(sides, matches);
+    for (const auto& [story, matches] : comparer.stories(sides, from, sectionPairs)) {
         // Nothing of the expected may be left out at either end.
         std::set<size_t> matched;
         for (const Match& m : matches)
