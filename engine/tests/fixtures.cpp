@@ -1,6 +1,7 @@
 #include "fixtures.h"
 
 #include "document/document.h"
+#include "stored_zip.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
@@ -275,54 +276,6 @@ void writeDocument(Office& office, const Content& content, const std::string& pa
                                             args.data(), static_cast<sal_Int32>(args.size())));
 }
 
-namespace {
-
-uint32_t crc32(const std::string& bytes)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char c : bytes) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-// A zip archive of uncompressed entries, which is all a .docx needs to be.
-std::string zip(const std::vector<std::pair<std::string, std::string>>& entries)
-{
-    std::string archive, directory;
-    auto put = [](std::string& out, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out += static_cast<char>((value >> (8 * i)) & 0xff);
-    };
-    for (const auto& [name, data] : entries) {
-        const uint32_t offset = static_cast<uint32_t>(archive.size());
-        const uint32_t crc = crc32(data), size = static_cast<uint32_t>(data.size());
-        put(archive, 0x04034b50, 4);
-        put(archive, 20, 2), put(archive, 0, 2), put(archive, 0, 2), put(archive, 0, 4);
-        put(archive, crc, 4), put(archive, size, 4), put(archive, size, 4);
-        put(archive, static_cast<uint32_t>(name.size()), 2), put(archive, 0, 2);
-        archive += name + data;
-        put(directory, 0x02014b50, 4);
-        put(directory, 20, 2), put(directory, 20, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
-        put(directory, crc, 4), put(directory, size, 4), put(directory, size, 4);
-        put(directory, static_cast<uint32_t>(name.size()), 2);
-        put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
-        put(directory, offset, 4);
-        directory += name;
-    }
-    const uint32_t start = static_cast<uint32_t>(archive.size());
-    archive += directory;
-    put(archive, 0x06054b50, 4);
-    put(archive, 0, 2), put(archive, 0, 2);
-    put(archive, static_cast<uint32_t>(entries.size()), 2), put(archive, static_cast<uint32_t>(entries.size()), 2);
-    put(archive, static_cast<uint32_t>(directory.size()), 4), put(archive, start, 4), put(archive, 0, 2);
-    return archive;
-}
-
-}  // namespace
-
 void writeTableDocument(const std::string& marker, int rows, const std::string& path)
 {
     std::string table = "<w:tbl><w:tblPr><w:tblW w:w=\"9000\" w:type=\"dxa\"/></w:tblPr><w:tblGrid>"
@@ -356,7 +309,7 @@ void writeTableDocument(const std::string& marker, int rows, const std::string& 
         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
         "Target=\"word/document.xml\"/></Relationships>";
     std::ofstream(path, std::ios::binary)
-        << zip({{"[Content_Types].xml", types}, {"_rels/.rels", relations}, {"word/document.xml", document}});
+        << storedZip({{"[Content_Types].xml", types}, {"_rels/.rels", relations}, {"word/document.xml", document}});
 }
 
 void writeTruncated(const std::string& source, const std::string& path)
