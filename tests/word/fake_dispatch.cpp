@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "win32/com_object.h"
+
 namespace tessaro::testing {
 
 int FakeServer::live_objects = 0;
@@ -13,7 +15,7 @@ HRESULT STDMETHODCALLTYPE FillInLater(EXCEPINFO* info) {
   return S_OK;
 }
 
-class FakeObject final : public IDispatch {
+class FakeObject final : public ComObject<IDispatch> {
  public:
   FakeObject(FakeServer& server, std::wstring role) : server_(server), role_(std::move(role)) {
     ++FakeServer::live_objects;
@@ -22,21 +24,6 @@ class FakeObject final : public IDispatch {
 
   const std::wstring& role() const { return role_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDispatch) {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     *count = 0;
     return S_OK;
@@ -126,7 +113,6 @@ class FakeObject final : public IDispatch {
 
   FakeServer& server_;
   std::wstring role_;
-  ULONG references_ = 1;
 };
 
 }  // namespace

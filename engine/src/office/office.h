@@ -1,5 +1,5 @@
 #pragma once
-#include "processes/soffice.h"
+#include "office/soffice.h"
 #include "office/uno_util.h"
 #include "processes/watchdog.h"
 

@@ -6,7 +6,7 @@
 #include "engine_error.h"
 #include "office/office_windows.h"
 #include "files/run_folder.h"
-#include "processes/soffice.h"
+#include "office/soffice.h"
 #include "files/temp_dir.h"
 #include "office/uno_util.h"
 

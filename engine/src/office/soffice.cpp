@@ -1,4 +1,4 @@
-#include "processes/soffice.h"
+#include "office/soffice.h"
 
 #include "office/uno_util.h"
 
