@@ -8,20 +8,21 @@
 #include "controls/notice.h"
 #include "word/merge_file_dialog.h"
 #include "word/save_path.h"
+#include "word/text.h"
 
 namespace tessaro {
 
 using namespace form1;
 
 void Form1::ChooseSplitFolder() {
-  const std::wstring folder = BrowseForFolder(hwnd(), L"选择文件夹");
+  const std::wstring folder = BrowseForFolder(hwnd(), L"选择文件夹", word::Trim(ControlText(Text2)));
   if (!folder.empty()) SetControlText(Text2, folder);
 }
 
 void Form1::ChooseMergeOutput() {
   MergeFileChoice choice;
   try {
-    choice = ChooseMergeFile(hwnd());
+    choice = ChooseMergeFile(hwnd(), word::Trim(ControlText(Text1)));
   } catch (const std::exception&) {
     choice.outcome = MergeFileChoice::Outcome::Failed;
   }

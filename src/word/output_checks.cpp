@@ -13,13 +13,6 @@ bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
-// The folder part of a file path; a drive root keeps its separator.
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  if (slash == 2 && path[1] == L':') return path.substr(0, 3);
-  return path.substr(0, slash);
-}
-
 std::optional<std::wstring> MissingFolder(const std::wstring& folder) {
   if (IsFolder(folder)) return std::nullopt;
   return L"输出文件夹不存在: " + folder;
@@ -31,6 +24,13 @@ bool IsFullPath(const std::wstring& path) {
   const bool drive = path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
   const bool share = path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2]);
   return drive || share;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+  return path.substr(0, slash);
 }
 
 std::optional<std::wstring> MergeOutputProblem(const std::wstring& output,

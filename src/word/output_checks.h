@@ -16,6 +16,10 @@ namespace tessaro::word {
 // anything else would be resolved against whatever folder is current.
 bool IsFullPath(const std::wstring& path);
 
+// The folder part of a file path, without the separator; a drive root keeps
+// its own ("C:\"). Empty when the path has no folder part.
+std::wstring FolderOf(const std::wstring& path);
+
 // Why the merged document cannot be written at `output` (as typed): the
 // message to show, or nothing. An empty output or list is left to the merge.
 std::optional<std::wstring> MergeOutputProblem(const std::wstring& output,
