@@ -232,6 +232,21 @@ TEST_F(BrowseWindowTest, RefreshKeepsANewRootAndRereadsTheSelectedFolder) {
   EXPECT_EQ(TreeView_GetSelection(tree_), root);
 }
 
+// F5 as a user presses it: queued for whichever window has the focus and
+// taken by the program's own message loop.
+TEST_F(BrowseWindowTest, F5RefreshesFromTheTreeAndTheList) {
+  RootAtDiskTree();
+  for (HWND focus : {tree_, list_}) {
+    const int rows = ListView_GetItemCount(list_);
+    std::filesystem::create_directory(disk_.root / (focus == tree_ ? L"from tree" : L"from list"));
+    PostMessageW(focus, WM_KEYDOWN, VK_F5, 0x003F0001);
+    PostMessageW(focus, WM_KEYUP, VK_F5, 0xC03F0001);
+    PostQuitMessage(0);
+    app_->Run();
+    EXPECT_EQ(ListView_GetItemCount(list_), rows + 1) << (focus == tree_ ? "tree" : "list");
+  }
+}
+
 TEST_F(BrowseWindowTest, AHundredFolderChangesAndAShutdownFreeEveryListAndKeepTheImageLists) {
   HTREEITEM root = RootAtDiskTree();
   HTREEITEM a = TreeView_GetChild(tree_, root);
