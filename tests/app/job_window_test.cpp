@@ -117,6 +117,7 @@ TEST_F(JobWindowTest, TheWindowAnswersAndIsLockedWhileAMergeRuns) {
 
   ASSERT_TRUE(AwaitProgressWindow());
   EXPECT_EQ(GetWindow(Progress().hwnd(), GW_OWNER), form_->hwnd());
+  EXPECT_EQ(GetWindowLongPtrW(Progress().hwnd(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_SYSMENU);
   EXPECT_EQ(ProgressText(progress_form::StyleButton1), L"取消");
   EXPECT_TRUE(RunUntil([this] { return ProgressText(progress_form::Label1).starts_with(L"正在合并: 第 "); }));
   EXPECT_TRUE(ProgressText(progress_form::Label2).starts_with(L"已用时间: 0:0"));

@@ -71,6 +71,8 @@ TEST_F(SecondaryWindowsTest, AboutWindowShowsItsTexts) {
   GetClientRect(about.hwnd(), &client);
   EXPECT_EQ(client.right, TwipsToPixels(5715, ScreenDpi()));
   EXPECT_EQ(client.bottom, TwipsToPixels(3450, ScreenDpi()));
+  // Closed, never put away: the close box only.
+  EXPECT_EQ(GetWindowLongPtrW(about.hwnd(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_SYSMENU);
   // Modeless: the main window stays usable.
   EXPECT_TRUE(IsWindowEnabled(main_));
   // Skinned as it took the activation from the skinned main window.
