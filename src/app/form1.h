@@ -129,7 +129,17 @@ class Form1 : public Form {
   void ShowDropRefusal();
   void DragContentsRows();
   void OnRowPicked(int row);
+  // The order bar shows the row's position among all the rows.
+  void ShowOrderOf(std::size_t row);
   void OnOrderScroll(int request);
+  // Keys and right-click menu of ListView2 (form1_added_documents_keys.cpp).
+  // A key is consumed when true.
+  bool OnAddedDocumentsKey(WPARAM key);
+  // At the point of a WM_CONTEXTMENU's lparam, or below the picked row when
+  // the keyboard asked for it.
+  void ShowAddedMenu(LPARAM where);
+  // Moves the picked row up (-1) or down (1) one place.
+  void MoveCurrentDocument(int step);
 
   // Output locations and option panels (form1_outputs.cpp).
   void ChooseSplitFolder();

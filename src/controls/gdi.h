@@ -42,6 +42,31 @@ using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
 
+// A menu, with its submenus, released with DestroyMenu unless a window has taken it.
+class Menu {
+ public:
+  Menu() = default;
+  explicit Menu(HMENU menu) : menu_(menu) {}
+  Menu(Menu&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
+  Menu& operator=(Menu&& other) noexcept {
+    if (this != &other) {
+      if (menu_) DestroyMenu(menu_);
+      menu_ = std::exchange(other.menu_, nullptr);
+    }
+    return *this;
+  }
+  Menu(const Menu&) = delete;
+  Menu& operator=(const Menu&) = delete;
+  ~Menu() {
+    if (menu_) DestroyMenu(menu_);
+  }
+  HMENU get() const { return menu_; }
+  explicit operator bool() const { return menu_ != nullptr; }
+
+ private:
+  HMENU menu_ = nullptr;
+};
+
 // Selects an object into a device context and puts the previous one back.
 class SelectGuard {
  public:

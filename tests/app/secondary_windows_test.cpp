@@ -79,6 +79,18 @@ TEST_F(SecondaryWindowsTest, AboutWindowShowsItsTexts) {
   EXPECT_NE(GetPropW(about.hwnd(), L"PROCADDR"), nullptr);
 }
 
+// F1 as a user presses it, wherever the focus is in the main window: queued
+// and taken by the program's own message loop.
+TEST_F(SecondaryWindowsTest, F1OpensTheStepsWindow) {
+  HWND focus = app_->main_window().Control(form1::ListView2);
+  PostMessageW(focus, WM_KEYDOWN, VK_F1, 0x003B0001);
+  PostMessageW(focus, WM_KEYUP, VK_F1, 0xC03B0001);
+  PostQuitMessage(0);
+  app_->Run();
+  EXPECT_TRUE(app_->steps_window().IsLoaded());
+  EXPECT_EQ(CountTopLevel(L"帮助"), 1);
+}
+
 TEST_F(SecondaryWindowsTest, OpeningAboutTwiceGivesOneWindow) {
   Command(main_, form1::mnuFileAbout);
   HWND first = app_->about_window().hwnd();
