@@ -96,6 +96,8 @@ class Form1 : public Form {
   void Merge();
   void Split();
   word::ShowMessage MessageFunction() const;
+  // 是 or 否, 否 the default; true for 是.
+  bool AskToReplace(const std::wstring& question);
   word::WordStarter Starter() const;
 
   // The running merge or split (form1_job.cpp).
@@ -180,6 +182,9 @@ class Form1 : public Form {
   word::ShowMessage show_message_;
   word::WordStarter word_starter_;
   std::function<bool(const std::wstring&)> ask_;
+  // The merge output the save dialog had the user agree to replace, until
+  // the next merge.
+  std::wstring replace_agreed_;
   std::unique_ptr<word::JobThread> job_;
   ULONGLONG job_started_ = 0;
   std::vector<std::pair<HWND, bool>> locked_;

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/form1_layout.h"
 #include "controls/notice.h"
+#include "word/file_identity.h"
 #include "word/merge_file_dialog.h"
 #include "word/save_path.h"
 #include "word/text.h"
@@ -27,7 +28,11 @@ void Form1::ChooseMergeOutput() {
     choice.outcome = MergeFileChoice::Outcome::Failed;
   }
   switch (choice.outcome) {
-    case MergeFileChoice::Outcome::Chosen: SetControlText(Text1, choice.path); break;
+    case MergeFileChoice::Outcome::Chosen:
+      SetControlText(Text1, choice.path);
+      // The dialog asked before it gave a file that is there.
+      replace_agreed_ = word::IsFile(choice.path) ? choice.path : std::wstring();
+      break;
     case MergeFileChoice::Outcome::Failed: ShowNotice(hwnd(), L"未知原因导致操作失败!", L"Tessaro"); break;
     case MergeFileChoice::Outcome::Cancelled: break;
   }

@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "controls/notice.h"
 #include "word/commands.h"
 #include "word/output_checks.h"
+#include "word/text.h"
 
 namespace tessaro {
 namespace {
@@ -12,6 +14,10 @@ bool Checked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == 
 
 word::ShowMessage Form1::MessageFunction() const {
   return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
+}
+
+bool Form1::AskToReplace(const std::wstring& question) {
+  return ask_ ? ask_(question) : AskYesNo(hwnd(), question.c_str(), DefaultAnswer::kNo);
 }
 
 word::WordStarter Form1::Starter() const {
@@ -34,6 +40,14 @@ void Form1::Merge() {
     MessageFunction()(*problem);
     return;
   }
+  // The save dialog asked already about the path it gave, once.
+  const bool agreed = !replace_agreed_.empty() && word::Trim(options.output_path) == replace_agreed_;
+  replace_agreed_.clear();
+  if (!agreed) {
+    if (const std::optional<std::wstring> question = word::MergeReplaceQuestion(options.output_path, documents)) {
+      if (!AskToReplace(*question)) return;
+    }
+  }
   RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
                                                                         const word::ShowMessage& show) {
     word::MergeInWord(documents, options, start, show, progress);
@@ -52,8 +66,12 @@ void Form1::Split() {
     MessageFunction()(*problem);
     return;
   }
-  RunJob([documents = AddedDocuments(), options, start = Starter()](word::Progress& progress,
-                                                                   const word::ShowMessage& show) {
+  std::vector<AddedDocument> documents = AddedDocuments();
+  if (const std::optional<std::wstring> question = word::SplitReplaceQuestion(options, documents)) {
+    if (!AskToReplace(*question)) return;
+  }
+  RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
+                                                                       const word::ShowMessage& show) {
     word::SplitInWord(documents, options, start, show, progress);
   });
 }

@@ -1,7 +1,10 @@
 #include "word/fengewj.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "word/added_document.h"
 
@@ -12,6 +15,28 @@ using word::Document;
 using word::Result;
 using word::Span;
 using word::Status;
+
+// A piece's name is the document's own split at its last dot: the base, "_",
+// the number, then the extension with its dot.
+struct NameParts {
+  std::wstring base;
+  std::wstring extension;
+};
+
+NameParts PartsOf(const std::wstring& document_path) {
+  const std::size_t slash = document_path.find_last_of(L"\\/");
+  NameParts parts{document_path.substr(slash == std::wstring::npos ? 0 : slash + 1), {}};
+  if (const std::size_t dot = parts.base.rfind(L'.'); dot != std::wstring::npos) {
+    parts.extension = parts.base.substr(dot);
+    parts.base.resize(dot);
+  }
+  return parts;
+}
+
+bool SameText(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
 
 // Walks the insertion point from the first page to the last, noting where
 // each page lies.
@@ -69,14 +94,20 @@ int WritePieces(Document& source, const std::vector<Span>& pages, const std::vec
 }  // namespace
 
 std::wstring PageFileName(const std::wstring& output_folder, const std::wstring& document_path, int number) {
-  const std::size_t slash = document_path.find_last_of(L"\\/");
-  std::wstring base = document_path.substr(slash == std::wstring::npos ? 0 : slash + 1);
-  std::wstring extension;
-  if (const std::size_t dot = base.rfind(L'.'); dot != std::wstring::npos) {
-    extension = base.substr(dot);
-    base.resize(dot);
-  }
-  return JoinPath(output_folder, base + L'_' + std::to_wstring(number) + extension);
+  const NameParts parts = PartsOf(document_path);
+  return JoinPath(output_folder, parts.base + L'_' + std::to_wstring(number) + parts.extension);
+}
+
+bool IsPageFileName(const std::wstring& name, const std::wstring& document_path) {
+  const NameParts parts = PartsOf(document_path);
+  const std::size_t head = parts.base.size() + 1;
+  const std::size_t tail = parts.extension.size();
+  if (name.size() <= head + tail) return false;
+  const std::wstring_view whole(name);
+  const std::wstring_view number = whole.substr(head, name.size() - head - tail);
+  // Numbers are written from 1, without leading zeros.
+  if (number.front() == L'0' || number.find_first_not_of(L"0123456789") != std::wstring_view::npos) return false;
+  return SameText(whole.substr(0, head), parts.base + L'_') && SameText(whole.substr(name.size() - tail), parts.extension);
 }
 
 std::vector<int> EvenParts(int pages, int files) {

@@ -14,6 +14,10 @@ namespace tessaro::fengewj {
 // The file of the number-th piece of a document: the output folder, the
 // document's name without its extension, "_", the number, the extension.
 std::wstring PageFileName(const std::wstring& output_folder, const std::wstring& document_path, int number);
+// Whether `name` (without a folder) is the name of some piece of the
+// document, whatever its number, in any letter case as the file system
+// matches names.
+bool IsPageFileName(const std::wstring& name, const std::wstring& document_path);
 
 // Pages per file when `pages` pages go into `files` files of consecutive
 // pages: the first (pages mod files) files one page longer. More files than

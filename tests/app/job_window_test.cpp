@@ -10,11 +10,18 @@
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
 #include <thread>
 
 #include "app/progress_form.h"
+#include "dialog_watcher.h"
 #include "fake_word.h"
 #include "main_window_fixture.h"
+#include "scratch_folder.h"
 #include "word/progress.h"
 
 namespace tessaro {
@@ -173,6 +180,89 @@ TEST_F(JobWindowTest, ClosingDuringAJobAsksThenCancelsAndWaitsForIt) {
   EXPECT_EQ(word_.running, 0);
   testing::PumpMessages();
   EXPECT_TRUE(messages_.empty()) << "no box after the window has gone";
+}
+
+// The questions before a job replaces files that are there, in the real
+// box: 否 (and Enter, which gives the focused default) starts nothing and
+// leaves the file as it was; 是 starts the job.
+class ReplaceQuestionTest : public JobWindowTest {
+ protected:
+  void SetUp() override {
+    JobWindowTest::SetUp();
+    form_->set_ask(nullptr);
+    word_.delay = 0ms;
+  }
+
+  struct Asked {
+    std::wstring text;
+    int focused = 0;  // the button Enter presses
+  };
+  // Presses 合并 or 分割 and answers with a button, or with Enter (0).
+  Asked PressAndAnswer(int button, int answer) {
+    Asked asked;
+    testing::DialogWatcher watcher(L"提示", [&](HWND box) {
+      wchar_t text[512] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 512);
+      asked.text = text;
+      GUITHREADINFO thread{};
+      thread.cbSize = sizeof(thread);
+      GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
+      asked.focused = GetDlgCtrlID(thread.hwndFocus);
+      if (answer)
+        testing::PressButton(box, answer);
+      else
+        PostMessageW(thread.hwndFocus, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    Press(button);
+    EXPECT_TRUE(watcher.Finish());
+    return asked;
+  }
+  static std::string Bytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
+
+  testing::ScratchFolder folder_{L"replace question"};
+};
+
+TEST_F(ReplaceQuestionTest, AMergeAsksBeforeReplacingAFileThere) {
+  const std::wstring report = folder_.path() + L"\\2024年度工作总结报告.docx";
+  std::ofstream(std::filesystem::path(report), std::ios::binary) << "a report of 43 pages";
+  SetWindowTextW(Control(Text1), report.c_str());
+  for (const int answer : {IDNO, 0, IDYES}) {
+    SCOPED_TRACE(answer);
+    const Asked asked = PressAndAnswer(StyleButton7, answer);
+    EXPECT_EQ(asked.text, report + L" 已存在。要替换它吗?");
+    EXPECT_EQ(asked.focused, IDNO);
+    if (answer != IDYES) {
+      EXPECT_FALSE(form_->JobRunning());
+      EXPECT_EQ(word_.started, 0);
+      EXPECT_EQ(Bytes(report), "a report of 43 pages");
+      continue;
+    }
+    ASSERT_TRUE(RunUntil([this] { return word_.started == 1 && !form_->JobRunning(); }));
+    EXPECT_EQ(word_.written, std::set<std::wstring>{report});
+  }
+}
+
+TEST_F(ReplaceQuestionTest, ASplitAsksOnceNamingHowManyFilesItWouldReplace) {
+  for (const wchar_t* name : {L"报告1_1.docx", L"报告1_2.docx", L"报告1_9.docx", L"报告2_1.docx", L"其他.docx"})
+    folder_.File(name);
+  SetWindowTextW(Control(Text2), folder_.path().c_str());
+  for (const int answer : {IDNO, IDYES}) {
+    SCOPED_TRACE(answer);
+    const Asked asked = PressAndAnswer(StyleButton8, answer);
+    EXPECT_EQ(asked.text, L"输出文件夹中已有 3 个同名文件,要替换它们吗?");
+    EXPECT_EQ(asked.focused, IDNO);
+    if (answer == IDNO) {
+      EXPECT_FALSE(form_->JobRunning());
+      EXPECT_EQ(word_.started, 0);
+      continue;
+    }
+    ASSERT_TRUE(RunUntil([this] { return word_.started == 1 && !form_->JobRunning(); }, 60000));
+    EXPECT_EQ(word_.written.size(), 40u);
+    EXPECT_TRUE(word_.written.contains(folder_.path() + L"\\报告1_9.docx"));
+  }
 }
 
 TEST_F(JobWindowTest, DISABLED_ScreenshotOfALongSplit) {

@@ -15,6 +15,7 @@
 #include "app/form1_layout.h"
 #include "controls/tree_view_text.h"
 #include "dialog_watcher.h"
+#include "fake_word.h"
 #include "main_window_fixture.h"
 #include "word/save_path.h"
 
@@ -256,6 +257,41 @@ TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
   ASSERT_TRUE(replace.Finish());
   EXPECT_TRUE(asked) << "replacing a file needs the user's yes";
   EXPECT_EQ(Text(Text1), existing);
+}
+
+// The save dialog's own question counts: the merge into the file it gave
+// asks no second time, the merge after that does.
+TEST_F(OutputsWindowTest, AReplacementAgreedInTheSaveDialogIsNotAskedAgain) {
+  LongFolder folder(40);
+  const std::wstring existing = folder.MakeFile(L"旧结果.docx");
+  testing::FakeWord word;
+  word.files[L"D:\\in\\甲.docx"] = {L"甲"};
+  word.files[L"D:\\in\\乙.docx"] = {L"乙"};
+  form_->set_word_starter(word.Starter());
+  form_->set_show_message([](const std::wstring&) {});
+  form_->OverrideFolderPathForTesting([] { return std::wstring(L"D:\\in"); });
+  FillContents({{L"甲.docx", L"", true}, {L"乙.docx", L"", true}}, 0);
+  Press(StyleButton4);
+  DialogWatcher choose(L"保存文件的路径及文件名...", [&](HWND dialog) {
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+    SetWindowTextW(name, existing.c_str());
+    testing::PressButton(dialog, IDOK);
+    HWND box = nullptr;
+    for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
+    if (box) testing::PressButton(box, IDYES);
+  });
+  Press(StyleButton2);
+  ASSERT_TRUE(choose.Finish());
+  ASSERT_EQ(Text(Text1), existing);
+
+  for (const bool asked_again : {false, true}) {
+    DialogWatcher question(L"提示", [](HWND box) { testing::PressButton(box, IDYES); }, 2000);
+    Press(StyleButton7);
+    EXPECT_EQ(question.Finish(), asked_again);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !form_->JobRunning(); }, 10000));
+  }
+  EXPECT_EQ(word.started, 2);
 }
 
 // The shell's folder browser: its caption is the system's, the title we pass
