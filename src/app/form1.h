@@ -95,7 +95,8 @@ class Form1 : public Form {
   // "合并" and "分割": read the window's inputs and run the work.
   void Merge();
   void Split();
-  word::ShowMessage MessageFunction() const;
+  // in_front: above every window, for the end of a job that opened one.
+  word::ShowMessage MessageFunction(bool in_front = false) const;
   // 是 or 否, 否 the default; true for 是.
   bool AskToReplace(const std::wstring& question);
   word::WordStarter Starter() const;
@@ -106,6 +107,8 @@ class Form1 : public Form {
   bool OnJobMessage(UINT message, WPARAM wparam);
   void ShowProgress();
   void OnJobEnded();
+  // What the ended job had to say, in boxes (or through show_message_).
+  void ShowJobMessages();
   // Asks whether to cancel a running job; false when the user keeps it
   // running, and the window with it.
   bool AllowClosing();
@@ -186,6 +189,11 @@ class Form1 : public Form {
   // the next merge.
   std::wstring replace_agreed_;
   std::unique_ptr<word::JobThread> job_;
+  // The messages of the ended job not shown yet, and whether the job leaves
+  // a window of its own open (the merged document) that they must stay above.
+  std::vector<std::wstring> job_messages_;
+  bool result_opens_ = false;
+  bool asking_to_leave_ = false;
   ULONGLONG job_started_ = 0;
   std::vector<std::pair<HWND, bool>> locked_;
   std::unique_ptr<shell::FolderList> folder_list_;

@@ -12,8 +12,8 @@ bool Checked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == 
 
 }  // namespace
 
-word::ShowMessage Form1::MessageFunction() const {
-  return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
+word::ShowMessage Form1::MessageFunction(bool in_front) const {
+  return show_message_ ? show_message_ : word::MessageBoxFor(hwnd(), in_front);
 }
 
 bool Form1::AskToReplace(const std::wstring& question) {
@@ -48,6 +48,7 @@ void Form1::Merge() {
       if (!AskToReplace(*question)) return;
     }
   }
+  result_opens_ = options.open_result;
   RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
                                                                         const word::ShowMessage& show) {
     word::MergeInWord(documents, options, start, show, progress);
@@ -70,6 +71,7 @@ void Form1::Split() {
   if (const std::optional<std::wstring> question = word::SplitReplaceQuestion(options, documents)) {
     if (!AskToReplace(*question)) return;
   }
+  result_opens_ = false;
   RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
                                                                        const word::ShowMessage& show) {
     word::SplitInWord(documents, options, start, show, progress);

@@ -11,6 +11,10 @@ inline void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title = L
   MessageBoxW(owner, text, title, MB_OK);
 }
 
+// The same, kept above every other window: for a message that must not hide
+// behind a window another program opens meanwhile.
+void ShowNoticeInFront(HWND owner, const wchar_t* text);
+
 enum class DefaultAnswer { kYes, kNo };
 
 // A question with 是 and 否; true for 是. Enter gives the default answer: 否

@@ -265,6 +265,98 @@ TEST_F(ReplaceQuestionTest, ASplitAsksOnceNamingHowManyFilesItWouldReplace) {
   }
 }
 
+// 退出 during a split, asked in the real box, with the split ending before
+// the answer or running on after it. The split's end is never told over
+// the question; after 是 the program goes whatever became of the split.
+class LeavingDuringAJobTest : public JobWindowTest {
+ protected:
+  void SetUp() override {
+    JobWindowTest::SetUp();
+    form_->set_ask(nullptr);
+    form_->set_show_message([this](const std::wstring& text) {
+      messages_.push_back(text);
+      EXPECT_EQ(FindWindowW(L"#32770", L"提示"), nullptr) << "told over the question";
+    });
+  }
+};
+
+TEST_F(LeavingDuringAJobTest, YesLeavesAndNoTellsTheEndOnceAnswered) {
+  struct Case {
+    const char* what;
+    bool ends_first;
+    int answer;
+  };
+  const Case cases[] = {
+      {"ended, then 是", true, IDYES},
+      {"ended, then 否", true, IDNO},
+      {"running, 是", false, IDYES},
+      {"running, 否", false, IDNO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!app_) SetUp();
+    messages_.clear();
+    Start(StyleButton8);
+    std::wstring question;
+    testing::DialogWatcher watcher(L"提示", [&](HWND box) {
+      wchar_t text[128] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 128);
+      question = text;
+      // The job's end reaches the window while the question is open.
+      if (c.ends_first)
+        for (int i = 0; i < 600 && form_->JobRunning(); ++i) Sleep(50);
+      testing::PressButton(box, c.answer);
+    }, 60000);
+    Press(StyleButton9);
+    ASSERT_TRUE(watcher.Finish());
+    EXPECT_EQ(question, L"正在处理文档,确定要取消并退出吗?");
+    if (c.answer == IDYES) {
+      EXPECT_FALSE(form_->IsLoaded());
+      EXPECT_TRUE(messages_.empty());
+      EXPECT_EQ(word_.running, 0);
+      testing::PumpMessages();
+      EXPECT_TRUE(messages_.empty());
+      TearDown();
+      continue;
+    }
+    EXPECT_TRUE(form_->IsLoaded());
+    ASSERT_TRUE(RunUntil([this] { return !form_->JobRunning(); }, 60000));
+    testing::PumpMessages();
+    EXPECT_EQ(messages_, Log{L"分割完毕!"});
+  }
+}
+
+// The merge's last word in the real box: with the result left open in a
+// window of Word's own, the box stays above that window.
+TEST_F(JobWindowTest, TheMergesMessageStaysInFrontOfTheResultItOpened) {
+  form_->set_show_message(nullptr);
+  word_.delay = 0ms;
+  for (const bool open_result : {true, false}) {
+    SCOPED_TRACE(open_result ? "result opened" : "result closed");
+    SendMessageW(Control(Check2), BM_SETCHECK, open_result ? BST_CHECKED : BST_UNCHECKED, 0);
+    bool topmost = !open_result;
+    std::wstring text;
+    testing::DialogWatcher watcher(L"提示", [&](HWND box) {
+      wchar_t shown[128] = {};
+      GetDlgItemTextW(box, 0xFFFF, shown, 128);
+      text = shown;
+      topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      testing::PressButton(box, IDOK);
+    });
+    const int started = word_.started;
+    Press(StyleButton7);
+    // The box comes as the job ends, in the window's thread.
+    ASSERT_TRUE(RunUntil([&] { return word_.started > started && !form_->JobRunning(); }));
+    ASSERT_TRUE(watcher.Finish());
+    EXPECT_TRUE(text.starts_with(L"合并成功!")) << text.size();
+    EXPECT_EQ(topmost, open_result);
+    EXPECT_EQ(word_.left_visible, open_result);
+    // The result is the user's to close.
+    word_.running = 0;
+    word_.left_visible = false;
+  }
+}
+
 TEST_F(JobWindowTest, DISABLED_ScreenshotOfALongSplit) {
   word_.files[L"D:\\in\\报告1.docx"] = testing::FakeWord::Pages(207, L"页");
   word_.delay = 10ms;
