@@ -164,6 +164,17 @@ TEST_F(JobWindowTest, CancelAndEscStopTheJobAtTheNextStep) {
   for (const std::wstring& path : word_.written) EXPECT_EQ(word_.files[path].size(), 1u);
 }
 
+TEST_F(JobWindowTest, TheProgressWindowSaysWhatIsHappeningFromItsFirstMoment) {
+  // Word slow to start and to open, as with a long document.
+  word_.delay = 1500ms;
+  Start(StyleButton8);
+  ASSERT_TRUE(AwaitProgressWindow());
+  EXPECT_EQ(ProgressText(progress_form::Label1), L"正在打开: 报告1.docx");
+  SendMessageW(Progress().hwnd(), WM_COMMAND, MAKEWPARAM(progress_form::StyleButton1, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Progress().Control(progress_form::StyleButton1)));
+  ASSERT_TRUE(RunUntil([this] { return !form_->JobRunning(); }));
+}
+
 TEST_F(JobWindowTest, ClosingDuringAJobAsksThenCancelsAndWaitsForIt) {
   Start(StyleButton8);
   answer_ = false;
