@@ -228,6 +228,19 @@ HWND OwnedBox(HWND dialog) {
   return search.found;
 }
 
+// Names an existing file in the save dialog, confirms, and answers the
+// dialog's own question with 是. Returns whether it asked.
+bool SaveOverExistingFile(HWND dialog, const std::wstring& file) {
+  HWND name = GetDlgItem(dialog, kFileNameCombo);
+  if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+  SetWindowTextW(name, file.c_str());
+  testing::PressButton(dialog, IDOK);
+  HWND box = nullptr;
+  for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
+  if (box) testing::PressButton(box, IDYES);
+  return box != nullptr;
+}
+
 TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
   LongFolder folder(40);
   // A name that does not exist yet, without an extension: accepted as a .docx.
@@ -243,16 +256,8 @@ TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
 
   const std::wstring existing = folder.MakeFile(L"旧结果.docx");
   bool asked = false;
-  DialogWatcher replace(L"保存文件的路径及文件名...", [&](HWND dialog) {
-    HWND name = GetDlgItem(dialog, kFileNameCombo);
-    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-    SetWindowTextW(name, existing.c_str());
-    testing::PressButton(dialog, IDOK);
-    HWND box = nullptr;
-    for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
-    asked = box != nullptr;
-    if (box) testing::PressButton(box, IDYES);
-  });
+  DialogWatcher replace(L"保存文件的路径及文件名...",
+                        [&](HWND dialog) { asked = SaveOverExistingFile(dialog, existing); });
   Press(StyleButton2);
   ASSERT_TRUE(replace.Finish());
   EXPECT_TRUE(asked) << "replacing a file needs the user's yes";
@@ -272,15 +277,7 @@ TEST_F(OutputsWindowTest, AReplacementAgreedInTheSaveDialogIsNotAskedAgain) {
   form_->OverrideFolderPathForTesting([] { return std::wstring(L"D:\\in"); });
   FillContents({{L"甲.docx", L"", true}, {L"乙.docx", L"", true}}, 0);
   Press(StyleButton4);
-  DialogWatcher choose(L"保存文件的路径及文件名...", [&](HWND dialog) {
-    HWND name = GetDlgItem(dialog, kFileNameCombo);
-    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-    SetWindowTextW(name, existing.c_str());
-    testing::PressButton(dialog, IDOK);
-    HWND box = nullptr;
-    for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
-    if (box) testing::PressButton(box, IDYES);
-  });
+  DialogWatcher choose(L"保存文件的路径及文件名...", [&](HWND dialog) { SaveOverExistingFile(dialog, existing); });
   Press(StyleButton2);
   ASSERT_TRUE(choose.Finish());
   ASSERT_EQ(Text(Text1), existing);
