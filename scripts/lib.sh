@@ -6,7 +6,7 @@ BUILD=$ROOT/build
 WIN_BUILD=$BUILD/windows
 TEMPLATE_PREFIX=$BUILD/wine-template
 # Bump when the prefix configuration below changes, so old prefixes are redone.
-PREFIX_CONFIG_VERSION=1
+PREFIX_CONFIG_VERSION=2
 
 log() { printf '[tessaro] %s\n' "$*" >&2; }
 die() { log "error: $*"; exit 1; }
@@ -81,7 +81,46 @@ stop_wineserver() {
   timeout -k 5 30 wineserver -w >/dev/null 2>&1 || true
 }
 
-# Gives $WINEPREFIX the Chinese fonts, Marlett and 96 DPI. Safe to repeat.
+# Documents of these kinds open with the desktop's own program (LibreOffice,
+# WPS, a PDF viewer), as Wine itself opens .pdf: its winebrowser hands the
+# file to xdg-open. Each extension with the class it gets and the class's
+# type name, as the contents list shows it.
+DESKTOP_DOCUMENTS=(
+  '.doc Tessaro.WordDocument Word 文档'
+  '.docx Tessaro.WordDocument Word 文档'
+  '.odt Tessaro.OpenDocumentText OpenDocument 文本'
+  '.pdf Tessaro.PdfDocument PDF 文档'
+)
+# An extension that has a program in $WINEPREFIX already (a real Word, Wine's
+# own for .pdf) keeps it.
+register_desktop_documents() {
+  local key="HKEY_LOCAL_MACHINE\\Software\\Classes" answer=$BUILD/extension-class.txt text="" entry
+  local extension class name
+  local -A written=()
+  for entry in "${DESKTOP_DOCUMENTS[@]}"; do
+    read -r extension class name <<<"$entry"
+    rm -f "$answer"
+    timeout -k 5 60 wine reg query "HKLM\\Software\\Classes\\$extension" /ve </dev/null >"$answer" 2>/dev/null || true
+    grep -qE 'REG_SZ[[:space:]]+[^[:space:]]' "$answer" && continue
+    text+="[$key\\$extension]
+@=\"$class\"
+
+"
+    [ -n "${written[$class]:-}" ] && continue
+    written[$class]=1
+    text+="[$key\\$class]
+@=\"$name\"
+
+[$key\\$class\\shell\\open\\command]
+@=\"\\\"C:\\\\windows\\\\system32\\\\winebrowser.exe\\\" \\\"%1\\\"\"
+
+"
+  done
+  [ -z "$text" ] || import_reg "$text"
+}
+
+# Gives $WINEPREFIX the Chinese fonts, Marlett and 96 DPI, and the desktop's
+# programs for documents. Safe to repeat.
 configure_prefix() {
   local marker=$WINEPREFIX/.tessaro-config
   [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_CONFIG_VERSION" ] && return 0
@@ -102,6 +141,7 @@ configure_prefix() {
 
 [HKEY_CURRENT_USER\\Control Panel\\Desktop]
 \"LogPixels\"=dword:00000060" || die "registry import failed"
+  register_desktop_documents || die "cannot associate documents with the desktop's programs"
   cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
   stop_wineserver
   echo "$PREFIX_CONFIG_VERSION" >"$marker"

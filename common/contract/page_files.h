@@ -27,22 +27,36 @@ inline std::vector<std::pair<int, int>> EvenRuns(int pages, int files) {
   return runs;
 }
 
-// "<folder><separator><base>_<number><extension>": the source's file name
-// split at its last dot as Word's file-system object splits it. No separator
-// is added after a folder that ends with one (a drive root, "/").
+// A page file's name is the source's file name split at its last dot as
+// Word's file-system object splits it: the base, "_", the page's number (from
+// 1, no leading zeros), then the extension with its dot.
+template <typename Char>
+struct NameParts {
+  std::basic_string<Char> base;
+  std::basic_string<Char> extension;
+};
+
+template <typename Char>
+NameParts<Char> PartsOf(const std::basic_string<Char>& source) {
+  constexpr Char kSeparators[] = {Char('\\'), Char('/'), Char(0)};
+  const std::size_t slash = source.find_last_of(kSeparators);
+  NameParts<Char> parts{source.substr(slash == source.npos ? 0 : slash + 1), {}};
+  if (const std::size_t dot = parts.base.rfind(Char('.')); dot != parts.base.npos) {
+    parts.extension = parts.base.substr(dot);
+    parts.base.resize(dot);
+  }
+  return parts;
+}
+
+// "<folder><separator><base>_<number><extension>". No separator is added
+// after a folder that ends with one (a drive root, "/").
 template <typename Char>
 std::basic_string<Char> PageFileName(const std::basic_string<Char>& folder, const std::basic_string<Char>& source,
                                      int number, Char separator) {
-  constexpr Char kSeparators[] = {Char('\\'), Char('/'), Char(0)};
-  const std::size_t slash = source.find_last_of(kSeparators);
-  std::basic_string<Char> base = source.substr(slash == source.npos ? 0 : slash + 1);
-  std::basic_string<Char> extension;
-  if (const std::size_t dot = base.rfind(Char('.')); dot != base.npos) {
-    extension = base.substr(dot);
-    base.resize(dot);
-  }
+  const NameParts<Char> parts = PartsOf(source);
   const std::string digits = std::to_string(number);
-  std::basic_string<Char> name = base + Char('_') + std::basic_string<Char>(digits.begin(), digits.end()) + extension;
+  const std::basic_string<Char> name =
+      parts.base + Char('_') + std::basic_string<Char>(digits.begin(), digits.end()) + parts.extension;
   if (folder.empty() || folder.back() == separator) return folder + name;
   return folder + separator + name;
 }

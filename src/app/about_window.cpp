@@ -4,7 +4,7 @@ namespace tessaro {
 
 using namespace form2;
 
-Form2::Form2(Application& app) : Form(Design{L"Form2", L"关于", kClientTwips, kLayout}, app) {}
+Form2::Form2(Application& app) : Form(Design{L"Form2", L"关于", kClientTwips, kLayout, kCloseOnlyStyle}, app) {}
 
 void Form2::OnLoad() {
   CenterOnScreen();

@@ -32,6 +32,8 @@ class AddedDocumentsDrag {
   void Cancel() { End(); }
   bool dragging() const { return drag_.has_value(); }
   HWND tooltip() const { return tooltip_.get(); }
+  // Rows have gone: the name shown may be one of them.
+  void HideRowTip() { tooltip_.Hide(); }
 
   // Feedback for files dragged in from elsewhere, the pointer at point in
   // the list's client area: scrolls near an edge and shows the same

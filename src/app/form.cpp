@@ -17,9 +17,6 @@ namespace tessaro {
 namespace {
 
 constexpr const wchar_t* kFormClass = L"TessaroForm";
-// No WS_CLIPCHILDREN: group boxes do not paint their inside, the form's
-// background must show through them.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -94,7 +91,7 @@ FontSpec SongTi(double points) {
 
 Form::Form(const Design& design, Application& app)
     : app_(app), name_(design.name), caption_(design.caption), client_twips_(design.client_twips),
-      layout_(design.layout) {}
+      layout_(design.layout), style_(design.style) {}
 
 Form::~Form() {
   // Normally unloaded by now; if not, the window must not call back into a
@@ -110,7 +107,9 @@ bool Form::Load() {
   if (!RegisterFormClass(&Form::WindowProc) || !StyleButton::Register(Instance())) return false;
   dpi_ = ScreenDpi();
   control_font_ = CreateFontFromSpec(ControlFontSpec(), dpi_);
-  HWND window = CreateWindowExW(0, kFormClass, caption_.c_str(), kFormStyle, CW_USEDEFAULT,
+  // No WS_CLIPCHILDREN: group boxes do not paint their inside, the form's
+  // background must show through them.
+  HWND window = CreateWindowExW(0, kFormClass, caption_.c_str(), style_, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 100, 100, Owner(), CreateMenuBar(), Instance(), this);
   if (!window) return false;
   FitClientArea();
@@ -142,7 +141,7 @@ bool Form::PreTranslate(MSG& msg) {
 void Form::FitClientArea() {
   const SIZE wanted{TwipsToPixels(client_twips_.cx, dpi_), TwipsToPixels(client_twips_.cy, dpi_)};
   RECT frame{0, 0, wanted.cx, wanted.cy};
-  AdjustWindowRectEx(&frame, kFormStyle, GetMenu(hwnd_) != nullptr, 0);
+  AdjustWindowRectEx(&frame, style_, GetMenu(hwnd_) != nullptr, 0);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // A menu bar that wraps, or a theme with other borders, makes the estimate

@@ -44,11 +44,17 @@ class Form {
   virtual bool PreTranslate(MSG& msg);
 
  protected:
+  // A caption with the system menu, the close box and a minimise box.
+  static constexpr DWORD kMinimizableStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  // The same with the close box only: windows that are closed, not put away.
+  static constexpr DWORD kCloseOnlyStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
   struct Design {
     const wchar_t* name;
     const wchar_t* caption;
     SIZE client_twips;
     std::span<const ControlLayout> layout;
+    DWORD style = kMinimizableStyle;
   };
   Form(const Design& design, Application& app);
 
@@ -87,6 +93,7 @@ class Form {
   std::wstring caption_;
   SIZE client_twips_;
   std::span<const ControlLayout> layout_;
+  DWORD style_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   Font control_font_;

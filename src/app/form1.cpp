@@ -41,7 +41,7 @@ void InitSystemImageList() {
 
 Form1::Form1(Application& app)
     : Form(Design{L"Form1", L"Tessaro", kClientTwips, kLayout}, app),
-      accelerators_(BuildAccelerators(kMenu)) {}
+      accelerators_(BuildAccelerators(kMenu, kUnshownKeys)) {}
 
 Form1::~Form1() { Unload(); }
 
@@ -55,6 +55,8 @@ bool Form1::PreTranslate(MSG& msg) {
     return true;
   }
   if (accelerators_ && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg)) return true;
+  // Before the list sees them: it would move its focus on Ctrl+Up and Ctrl+Down.
+  if (msg.message == WM_KEYDOWN && msg.hwnd == Control(ListView2) && OnAddedDocumentsKey(msg.wParam)) return true;
   return Form::PreTranslate(msg);
 }
 
@@ -165,6 +167,18 @@ void Form1::OnCommand(int id, int code, HWND /*control*/) {
     case StyleButton3:
       if (code == BN_CLICKED) AddCurrentDocument();
       break;
+    case mnuAddedUp:
+      MoveCurrentDocument(-1);
+      break;
+    case mnuAddedDown:
+      MoveCurrentDocument(1);
+      break;
+    case mnuAddedDelete:
+      DeleteCurrentDocument();
+      break;
+    case mnuAddedDeleteAll:
+      DeleteAllDocuments();
+      break;
     case StyleButton4:
       if (code == BN_CLICKED) AddSelectedDocuments();
       break;
@@ -202,6 +216,10 @@ LRESULT Form1::OnNotify(const NMHDR& header, WPARAM wparam, LPARAM lparam) {
 LRESULT Form1::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_VSCROLL && reinterpret_cast<HWND>(lparam) == order_bar_.hwnd()) {
     OnOrderScroll(LOWORD(wparam));
+    return 0;
+  }
+  if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wparam) == Control(ListView2)) {
+    ShowAddedMenu(lparam);
     return 0;
   }
   if (message == kShowDropRefusal) {

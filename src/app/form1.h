@@ -97,7 +97,10 @@ class Form1 : public Form {
   // "合并" and "分割": read the window's inputs and run the work.
   void Merge();
   void Split();
-  word::ShowMessage MessageFunction() const;
+  // in_front: above every window, for the end of a job that opened one.
+  word::ShowMessage MessageFunction(bool in_front = false) const;
+  // 是 or 否, 否 the default; true for 是.
+  bool AskToReplace(const std::wstring& question);
   word::WordStarter Starter() const;
 
   // The running merge or split (form1_job.cpp).
@@ -106,6 +109,8 @@ class Form1 : public Form {
   bool OnJobMessage(UINT message, WPARAM wparam);
   void ShowProgress();
   void OnJobEnded();
+  // What the ended job had to say, in boxes (or through show_message_).
+  void ShowJobMessages();
   // Asks whether to cancel a running job; false when the user keeps it
   // running, and the window with it.
   bool AllowClosing();
@@ -131,7 +136,17 @@ class Form1 : public Form {
   void ShowDropRefusal();
   void DragContentsRows();
   void OnRowPicked(int row);
+  // The order bar shows the row's position among all the rows.
+  void ShowOrderOf(std::size_t row);
   void OnOrderScroll(int request);
+  // Keys and right-click menu of ListView2 (form1_added_documents_keys.cpp).
+  // A key is consumed when true.
+  bool OnAddedDocumentsKey(WPARAM key);
+  // At the point of a WM_CONTEXTMENU's lparam, or below the picked row when
+  // the keyboard asked for it.
+  void ShowAddedMenu(LPARAM where);
+  // Moves the picked row up (-1) or down (1) one place.
+  void MoveCurrentDocument(int step);
 
   // Output locations and option panels (form1_outputs.cpp).
   void ChooseSplitFolder();
@@ -172,7 +187,15 @@ class Form1 : public Form {
   word::ShowMessage show_message_;
   word::WordStarter word_starter_;
   std::function<bool(const std::wstring&)> ask_;
+  // The merge output the save dialog had the user agree to replace, until
+  // the next merge.
+  std::wstring replace_agreed_;
   std::unique_ptr<word::JobThread> job_;
+  // The messages of the ended job not shown yet, and whether the job leaves
+  // a window of its own open (the merged document) that they must stay above.
+  std::vector<std::wstring> job_messages_;
+  bool result_opens_ = false;
+  bool asking_to_leave_ = false;
   ULONGLONG job_started_ = 0;
   std::vector<std::pair<HWND, bool>> locked_;
   std::unique_ptr<shell::FolderList> folder_list_;

@@ -80,6 +80,7 @@ void Form1::AddSelectedDocuments() {
 
 void Form1::DeleteCurrentDocument() {
   if (!added_documents_.DeleteCurrent()) return;
+  added_drag_.HideRowTip();
   ShowAddedCount();
   order_bar_.SetRange(1, static_cast<int>(added_documents_.size()));
 }
@@ -88,6 +89,7 @@ void Form1::DeleteAllDocuments() {
   // The order bar keeps its range: with no row to move it does nothing.
   if (added_documents_.empty()) return;
   added_documents_.DeleteAll();
+  added_drag_.HideRowTip();
   ShowAddedCount();
 }
 
@@ -122,8 +124,12 @@ LRESULT Form1::OnAddedDocumentsNotify(const NMHDR& header, WPARAM wparam, LPARAM
 
 void Form1::OnRowPicked(int row) {
   added_documents_.Select(static_cast<std::size_t>(row));
+  ShowOrderOf(static_cast<std::size_t>(row));
+}
+
+void Form1::ShowOrderOf(std::size_t row) {
   order_bar_.SetRange(1, static_cast<int>(added_documents_.size()));
-  order_bar_.SetValue(row + 1);
+  order_bar_.SetValue(static_cast<int>(row) + 1);
 }
 
 void Form1::OnOrderScroll(int request) {

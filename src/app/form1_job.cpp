@@ -1,5 +1,7 @@
 // A merge or split runs on its own thread while the window stays usable; the
 // progress window appears only for jobs long enough to need it.
+#include <utility>
+
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form1_layout.h"
@@ -60,18 +62,36 @@ void Form1::OnJobEnded() {
   KillTimer(hwnd(), kProgressTimer);
   app().progress_window().Unload();
   job_->Wait();
-  const std::vector<std::wstring> messages = job_->TakeMessages();
+  for (std::wstring& text : job_->TakeMessages()) job_messages_.push_back(std::move(text));
   job_.reset();
   UnlockJobControls();
-  // After the progress window has gone, so that the box is the one in front.
-  const word::ShowMessage show = MessageFunction();
+  // A box over the question whether to leave would be answered in its place:
+  // the end is told once the user has chosen to stay.
+  if (!asking_to_leave_) ShowJobMessages();
+}
+
+void Form1::ShowJobMessages() {
+  const std::vector<std::wstring> messages = std::exchange(job_messages_, {});
+  // After the progress window has gone, so that the box is the one in front;
+  // above every window when the job has just opened one of its own.
+  const word::ShowMessage show = MessageFunction(result_opens_);
   for (const std::wstring& text : messages) show(text);
 }
 
 bool Form1::AllowClosing() {
   if (!job_) return true;
-  const bool cancel = ask_ ? ask_(kCancelAndExit) : AskYesNo(hwnd(), kCancelAndExit);
-  if (!cancel) return false;
+  if (asking_to_leave_) return false;
+  asking_to_leave_ = true;
+  const bool leave = ask_ ? ask_(kCancelAndExit) : AskYesNo(hwnd(), kCancelAndExit);
+  asking_to_leave_ = false;
+  if (!leave) {
+    ShowJobMessages();
+    return false;
+  }
+  // Whether the job ended meanwhile or still runs, the program goes: out of
+  // sight at once, then once the job's Word has been ended.
+  job_messages_.clear();
+  ShowWindow(hwnd(), SW_HIDE);
   StopJob();
   return true;
 }

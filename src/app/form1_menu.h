@@ -11,6 +11,8 @@ enum MenuId : int {
   mnuViewArrange, mnuViewArrangeAZ, mnuViewArrangeZA, mnuViewArrangeSep1, mnuViewArrangeAuto,
   mnuViewSep2, mnuViewSelAll, mnuViewSep3, mnuViewRefresh,
   mnuHelp, mnuStep,
+  // The right-click menu of the added-documents list.
+  mnuAdded, mnuAddedUp, mnuAddedDown, mnuAddedSep1, mnuAddedDelete, mnuAddedDeleteAll,
 };
 
 inline constexpr MenuItemSpec kMenu[] = {
@@ -37,6 +39,21 @@ inline constexpr MenuItemSpec kMenu[] = {
   {mnuViewRefresh, L"mnuViewRefresh", L"刷新(&R)", 1, VK_F5},
   {mnuHelp, L"mnuHelp", L"帮助(&H)", 0},
   {mnuStep, L"mnuStep", L"操作步骤(&S)", 1},
+};
+
+// F1 opens the steps, as help does in every Windows program; the menu does
+// not show it.
+inline constexpr ACCEL kUnshownKeys[] = {{FVIRTKEY, VK_F1, mnuStep}};
+
+// One popup: 上移 and 下移 move the picked row as the order bar does, 删除 and
+// 删除全部 do what their buttons do.
+inline constexpr MenuItemSpec kAddedMenu[] = {
+  {mnuAdded, L"mnuAdded", L"已添加文件", 0},
+  {mnuAddedUp, L"mnuAddedUp", L"上移", 1},
+  {mnuAddedDown, L"mnuAddedDown", L"下移", 1},
+  {mnuAddedSep1, L"mnuAddedSep1", kSeparator, 1},
+  {mnuAddedDelete, L"mnuAddedDelete", L"删除", 1},
+  {mnuAddedDeleteAll, L"mnuAddedDeleteAll", L"删除全部", 1},
 };
 
 }  // namespace tessaro::form1

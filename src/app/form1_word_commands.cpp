@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "app/form1_layout.h"
+#include "controls/notice.h"
 #include "word/commands.h"
 #include "word/output_checks.h"
+#include "word/text.h"
 
 namespace tessaro {
 namespace {
@@ -10,8 +12,12 @@ bool Checked(HWND control) { return SendMessageW(control, BM_GETCHECK, 0, 0) == 
 
 }  // namespace
 
-word::ShowMessage Form1::MessageFunction() const {
-  return show_message_ ? show_message_ : word::MessageBoxFor(hwnd());
+word::ShowMessage Form1::MessageFunction(bool in_front) const {
+  return show_message_ ? show_message_ : word::MessageBoxFor(hwnd(), in_front);
+}
+
+bool Form1::AskToReplace(const std::wstring& question) {
+  return ask_ ? ask_(question) : AskYesNo(hwnd(), question.c_str(), DefaultAnswer::kNo);
 }
 
 word::WordStarter Form1::Starter() const {
@@ -34,6 +40,15 @@ void Form1::Merge() {
     MessageFunction()(*problem);
     return;
   }
+  // The save dialog asked already about the path it gave, once.
+  const bool agreed = !replace_agreed_.empty() && word::Trim(options.output_path) == replace_agreed_;
+  replace_agreed_.clear();
+  if (!agreed) {
+    if (const std::optional<std::wstring> question = word::MergeReplaceQuestion(options.output_path, documents)) {
+      if (!AskToReplace(*question)) return;
+    }
+  }
+  result_opens_ = options.open_result;
   RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
                                                                         const word::ShowMessage& show) {
     word::MergeInWord(documents, options, start, show, progress);
@@ -52,8 +67,13 @@ void Form1::Split() {
     MessageFunction()(*problem);
     return;
   }
-  RunJob([documents = AddedDocuments(), options, start = Starter()](word::Progress& progress,
-                                                                   const word::ShowMessage& show) {
+  std::vector<AddedDocument> documents = AddedDocuments();
+  if (const std::optional<std::wstring> question = word::SplitReplaceQuestion(options, documents)) {
+    if (!AskToReplace(*question)) return;
+  }
+  result_opens_ = false;
+  RunJob([documents = std::move(documents), options, start = Starter()](word::Progress& progress,
+                                                                       const word::ShowMessage& show) {
     word::SplitInWord(documents, options, start, show, progress);
   });
 }

@@ -53,8 +53,8 @@ HMENU BuildMenuBar(std::span<const MenuItemSpec> table) {
   return bar;
 }
 
-HACCEL BuildAccelerators(std::span<const MenuItemSpec> table) {
-  std::vector<ACCEL> accelerators;
+HACCEL BuildAccelerators(std::span<const MenuItemSpec> table, std::span<const ACCEL> unshown) {
+  std::vector<ACCEL> accelerators(unshown.begin(), unshown.end());
   for (const MenuItemSpec& item : table) {
     if (item.shortcut) {
       accelerators.push_back(ACCEL{FVIRTKEY, item.shortcut, static_cast<WORD>(item.id)});

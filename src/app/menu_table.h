@@ -26,7 +26,8 @@ std::wstring MenuText(const MenuItemSpec& item);
 // Builds the menu bar. The caller owns the menu until it gives it to a window.
 HMENU BuildMenuBar(std::span<const MenuItemSpec> table);
 
-// The accelerators of the table's shortcuts, each sending the item's id.
-HACCEL BuildAccelerators(std::span<const MenuItemSpec> table);
+// The accelerators of the table's shortcuts, each sending the item's id,
+// and the keys given besides, which no menu shows.
+HACCEL BuildAccelerators(std::span<const MenuItemSpec> table, std::span<const ACCEL> unshown = {});
 
 }  // namespace tessaro

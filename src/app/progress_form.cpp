@@ -23,7 +23,8 @@ std::wstring progress_form::ElapsedText(ULONGLONG milliseconds) {
   return text + std::to_wstring(seconds % 60);
 }
 
-ProgressForm::ProgressForm(Application& app) : Form(Design{L"FormProgress", L"正在处理", kClientTwips, kLayout}, app) {}
+ProgressForm::ProgressForm(Application& app)
+    : Form(Design{L"FormProgress", L"正在处理", kClientTwips, kLayout, kCloseOnlyStyle}, app) {}
 
 void ProgressForm::Follow(word::JobThread& job, HWND owner, ULONGLONG started) {
   job_ = &job;

@@ -27,6 +27,13 @@ void RowTooltip::SetText(const std::wstring& text) {
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void RowTooltip::Hide() {
+  if (!tooltip_) return;
+  SendMessageW(tooltip_, TTM_POP, 0, 0);
+  // A tool without text shows nothing.
+  SetText(L"");
+}
+
 void RowTooltip::Relay(UINT message, WPARAM wparam, LPARAM lparam) const {
   if (!tooltip_) return;
   MSG msg{list_, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};

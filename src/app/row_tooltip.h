@@ -23,6 +23,8 @@ class RowTooltip {
 
   HWND get() const { return tooltip_; }
   void SetText(const std::wstring& text);
+  // Takes the tip off the screen and forgets its text, until SetText.
+  void Hide();
   // Lets the tooltip see the list's mouse messages, which time its showing.
   void Relay(UINT message, WPARAM wparam, LPARAM lparam) const;
 

@@ -11,9 +11,17 @@ inline void ShowNotice(HWND owner, const wchar_t* text, const wchar_t* title = L
   MessageBoxW(owner, text, title, MB_OK);
 }
 
-// A question with 是 and 否; true for 是.
-inline bool AskYesNo(HWND owner, const wchar_t* text, const wchar_t* title = L"提示") {
-  return MessageBoxW(owner, text, title, MB_YESNO | MB_ICONQUESTION) == IDYES;
+// The same, kept above every other window: for a message that must not hide
+// behind a window another program opens meanwhile.
+void ShowNoticeInFront(HWND owner, const wchar_t* text);
+
+enum class DefaultAnswer { kYes, kNo };
+
+// A question with 是 and 否; true for 是. Enter gives the default answer: 否
+// where 是 cannot be undone.
+inline bool AskYesNo(HWND owner, const wchar_t* text, DefaultAnswer answer = DefaultAnswer::kYes) {
+  const UINT default_button = answer == DefaultAnswer::kNo ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+  return MessageBoxW(owner, text, L"提示", MB_YESNO | MB_ICONQUESTION | default_button) == IDYES;
 }
 
 }  // namespace tessaro

@@ -271,13 +271,16 @@ void FolderList::Execute(PCUITEMID_CHILD rel) {
   const HWND owner = GetTopLevelWindow(list_);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_INVOKEIDLIST;
+  // The shell's own box would come first and leave no cause to tell: ours
+  // names it.
+  info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI;
   info.hwnd = owner;
   info.nShow = SW_SHOWNORMAL;
   info.hInstApp = GetModuleHandleW(nullptr);
   info.lpIDList = const_cast<ITEMIDLIST_ABSOLUTE*>(item.get());
   if (ShellExecuteExW(&info)) return;
-  const DWORD error = GetLastError();
+  const DWORD error = ShellExecuteError(reinterpret_cast<INT_PTR>(info.hInstApp), GetLastError());
+  if (error == ERROR_CANCELLED) return;
   ShowNotice(owner, ShellExecuteFailureText(error).c_str(), kAppTitle);
 }
 

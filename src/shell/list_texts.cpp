@@ -1,5 +1,7 @@
 #include "shell/list_texts.h"
 
+#include <shellapi.h>
+
 #include <cwctype>
 
 namespace tessaro::shell {
@@ -73,6 +75,25 @@ std::wstring GetAPIErrorText(DWORD error) {
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK, nullptr,
                  error, LANG_USER_DEFAULT, text, 256, nullptr);
   return {text, wcsnlen(text, 256)};
+}
+
+DWORD ShellExecuteError(INT_PTR result, DWORD last_error) {
+  if (last_error == ERROR_CANCELLED) return last_error;
+  switch (result) {
+    case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
+    case SE_ERR_PNF: return ERROR_PATH_NOT_FOUND;
+    case SE_ERR_ACCESSDENIED: return ERROR_ACCESS_DENIED;
+    case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
+    case ERROR_BAD_FORMAT: return ERROR_BAD_FORMAT;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    default: return last_error;
+  }
 }
 
 std::wstring ShellExecuteFailureText(DWORD error) {

@@ -22,5 +22,11 @@ std::wstring FileTimeToDisplayString(const FILETIME& utc);
 std::wstring GetAPIErrorText(DWORD error);
 // What the user reads when the shell cannot open an item.
 std::wstring ShellExecuteFailureText(DWORD error);
+// The system error number of a failed ShellExecuteEx, from the SE_ERR_ code
+// it leaves in hInstApp and the thread's last error, both read right after
+// the call. The code is the cause both Windows and Wine report (Wine leaves
+// an unrelated last error); a cancel by the user, or a code of no known
+// cause, is left to the last error.
+DWORD ShellExecuteError(INT_PTR result, DWORD last_error);
 
 }  // namespace tessaro::shell

@@ -185,6 +185,14 @@ void PaintButton(HWND window, HDC dc) {
 }
 
 LRESULT CommandButtonMessage(const SkinMessage& m) {
+  // The faces hold the caption: one changed after they were made (a dialog
+  // that names its buttons while it starts) is drawn into them anew.
+  if (m.message == WM_SETTEXT && PaintedBySkin(m.window)) {
+    const LRESULT result = m.PassOn();
+    RenderButtonFaces(m.window);
+    InvalidateRect(m.window, nullptr, FALSE);
+    return result;
+  }
   if (m.message == WM_SIZE) {
     const LRESULT result = m.PassOn();
     ResizeFaceSurfaces(m.window);

@@ -23,6 +23,7 @@ bool Handled(UINT message) {
   switch (message) {
     case WM_DESTROY:
     case WM_SIZE:
+    case WM_SETTEXT:
     case WM_WINDOWPOSCHANGING:
     case WM_PARENTNOTIFY:
     case WM_ACTIVATE:

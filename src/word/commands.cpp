@@ -9,8 +9,14 @@ namespace tessaro::word {
 
 std::unique_ptr<Application> StartInstalledWord() { return StartWord(); }
 
-ShowMessage MessageBoxFor(HWND owner) {
-  return [owner](const std::wstring& text) { ShowNotice(owner, text.c_str()); };
+ShowMessage MessageBoxFor(HWND owner, bool in_front) {
+  return [owner, in_front](const std::wstring& text) {
+    if (in_front) {
+      ShowNoticeInFront(owner, text.c_str());
+    } else {
+      ShowNotice(owner, text.c_str());
+    }
+  };
 }
 
 void MergeInWord(const std::vector<AddedDocument>& documents, const MergeOptions& options,

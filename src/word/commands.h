@@ -15,8 +15,9 @@ namespace tessaro::word {
 // Word as installed on this machine; called on the thread that drives it.
 std::unique_ptr<Application> StartInstalledWord();
 
-// A modal box titled "提示" with an OK button and no icon, owned by `owner`.
-ShowMessage MessageBoxFor(HWND owner);
+// A modal box titled "提示" with an OK button and no icon, owned by `owner`;
+// in_front keeps it above every window, other programs' too.
+ShowMessage MessageBoxFor(HWND owner, bool in_front = false);
 
 // The job itself, on the thread that drives Word: a Word that is busy is
 // waited for rather than reported as a failure. The output must have passed

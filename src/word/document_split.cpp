@@ -1,7 +1,10 @@
 #include "word/document_split.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "contract/page_files.h"
 
@@ -12,6 +15,11 @@ using word::Document;
 using word::Result;
 using word::Span;
 using word::Status;
+
+bool SameText(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
 
 // Walks the insertion point from the first page to the last, noting where
 // each page lies.
@@ -67,6 +75,18 @@ int WritePieces(Document& source, const std::vector<Span>& pages, const std::vec
 }
 
 }  // namespace
+
+bool IsPageFileName(const std::wstring& name, const std::wstring& document_path) {
+  const page_files::NameParts<wchar_t> parts = page_files::PartsOf(document_path);
+  const std::size_t head = parts.base.size() + 1;
+  const std::size_t tail = parts.extension.size();
+  if (name.size() <= head + tail) return false;
+  const std::wstring_view whole(name);
+  const std::wstring_view number = whole.substr(head, name.size() - head - tail);
+  // Numbers are written from 1, without leading zeros.
+  if (number.front() == L'0' || number.find_first_not_of(L"0123456789") != std::wstring_view::npos) return false;
+  return SameText(whole.substr(0, head), parts.base + L'_') && SameText(whole.substr(name.size() - tail), parts.extension);
+}
 
 int SplitByPage(word::Application& word, const std::wstring& document_path, const std::wstring& output_folder,
                 std::optional<int> files, word::Report& report, word::Progress& progress) {

@@ -11,6 +11,11 @@
 
 namespace tessaro::fengewj {
 
+// Whether `name` (without a folder) is the name of some piece of the
+// document, whatever its number, in any letter case as the file system
+// matches names.
+bool IsPageFileName(const std::wstring& name, const std::wstring& document_path);
+
 // Splits one document into one file per page, or into `files` files when
 // given. A document that fails, or is cancelled, stops at that point; a
 // problem goes into the report, and the files already written stay. Returns

@@ -16,14 +16,6 @@ struct FileId {
   bool operator==(const FileId&) const = default;
 };
 
-// Paths of MAX_PATH characters or more reach the file system only in their
-// "\\?\" form.
-std::wstring ForFileSystem(const std::wstring& path) {
-  if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
-  if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
-  return L"\\\\?\\" + path;
-}
-
 std::optional<FileId> IdOf(const std::wstring& path) {
   // No access asked for and every kind of sharing allowed: a document Word
   // holds open still answers. Folders open only with backup semantics.
@@ -40,6 +32,12 @@ std::optional<FileId> IdOf(const std::wstring& path) {
 
 }  // namespace
 
+std::wstring ForFileSystem(const std::wstring& path) {
+  if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
+  if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
+  return L"\\\\?\\" + path;
+}
+
 bool SameFile(const std::wstring& a, const std::wstring& b) {
   const std::optional<FileId> first = IdOf(a);
   const std::optional<FileId> second = first ? IdOf(b) : std::nullopt;
@@ -51,6 +49,11 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 bool IsFolder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(ForFileSystem(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(ForFileSystem(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace tessaro::word

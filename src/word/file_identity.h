@@ -14,5 +14,11 @@ bool SameFile(const std::wstring& a, const std::wstring& b);
 
 // True when the path names an existing folder.
 bool IsFolder(const std::wstring& path);
+// True when the path names an existing file that is not a folder.
+bool IsFile(const std::wstring& path);
+
+// The path as the file system takes it: paths of MAX_PATH characters or more
+// reach it only in their "\\?\" form.
+std::wstring ForFileSystem(const std::wstring& path);
 
 }  // namespace tessaro::word

@@ -81,6 +81,7 @@ void Merge(const std::vector<AddedDocument>& documents, const MergeOptions& opti
     return;
   }
 
+  progress.Step(OpeningText(documents.front().file_name), 0, static_cast<int>(documents.size()));
   std::optional<WordSession> word = WordSession::Start(start_word);
   if (!word) {
     show_message(kCannotStartWord);

@@ -2,13 +2,50 @@
 
 #include <commdlg.h>
 
+#include <span>
+
+#include "contract/word_formats.h"
+#include "word/file_identity.h"
+#include "word/output_checks.h"
+#include "word/output_format.h"
+
 namespace tessaro {
 namespace {
 
-// Pairs of caption and pattern, each ended by a NUL, the list by a second one
-// (the literal's own). A name typed without an extension gets the selected
-// pattern's first one, so .docx leads.
-constexpr wchar_t kFilter[] = L"Word文件 (*.doc;*.docx)\0*.docx;*.doc\0所有文件 (*.*)\0*.*\0";
+// What the merge can write, Word's own formats first: a name typed without
+// an extension gets the chosen type's first one.
+struct FileType {
+  const wchar_t* caption;
+  const wchar_t* patterns;
+};
+constexpr FileType kTypes[] = {
+    {L"Word文件 (*.doc;*.docx)", L"*.docx;*.doc"},
+    {L"PDF 文件 (*.pdf)", L"*.pdf"},
+    {L"OpenDocument 文本 (*.odt)", L"*.odt"},
+    {L"RTF 文件 (*.rtf)", L"*.rtf"},
+    {L"所有文件 (*.*)", L"*.*"},
+};
+
+// Caption and patterns of each type, each ended by a NUL, the list by a second one.
+std::wstring Filter(std::span<const FileType> types) {
+  std::wstring filter;
+  for (const FileType& type : types) filter.append(type.caption).append(1, L'\0').append(type.patterns).append(1, L'\0');
+  return filter;
+}
+
+// The 1-based index of the first type whose patterns name the file's
+// extension; the first type when none does.
+DWORD TypeIndexFor(const std::wstring& name) {
+  std::wstring extension = formats::ExtensionOf(name);
+  if (extension.empty()) return 1;
+  CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+  // The patterns are in lower case, each "*" and an extension.
+  for (std::size_t i = 0; i < std::size(kTypes); ++i) {
+    if ((std::wstring(kTypes[i].patterns) + L';').find(L'*' + extension + L';') != std::wstring::npos)
+      return static_cast<DWORD>(i + 1);
+  }
+  return 1;
+}
 
 // Room for the longest path the system accepts, so a chosen name is never cut.
 constexpr DWORD kLongestPath = 32768;
@@ -30,15 +67,24 @@ std::wstring ProgramFolder() {
 
 }  // namespace
 
-MergeFileChoice ChooseMergeFile(HWND owner) {
-  const std::wstring initial_folder = ProgramFolder();
+MergeFileChoice ChooseMergeFile(HWND owner, const std::wstring& current) {
+  // The folder of the path in the box, with its name, while that folder is
+  // there; the program's own folder otherwise.
+  std::wstring initial_folder = word::IsFullPath(current) ? word::FolderOf(current) : std::wstring();
   std::wstring file(kLongestPath, L'\0');
+  if (!initial_folder.empty() && word::IsFolder(initial_folder)) {
+    const std::wstring name = current.substr(current.find_last_of(L"\\/") + 1);
+    if (name.size() < kLongestPath) name.copy(file.data(), name.size());
+  } else {
+    initial_folder = ProgramFolder();
+  }
+  const std::wstring filter = Filter(kTypes);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
   dialog.hInstance = GetModuleHandleW(nullptr);
-  dialog.lpstrFilter = kFilter;
-  dialog.nFilterIndex = 1;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = TypeIndexFor(file.c_str());
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = kLongestPath;
   dialog.lpstrInitialDir = initial_folder.empty() ? nullptr : initial_folder.c_str();

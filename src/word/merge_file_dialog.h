@@ -13,10 +13,12 @@ struct MergeFileChoice {
   std::wstring path;  // whole however long, when chosen
 };
 
-// Shows the dialog over owner, starting in the program's own folder, and
-// offers Word files first. A new name is accepted (".docx" added when it has
-// no extension); an existing file is confirmed only after the user agrees to
-// replace it.
-MergeFileChoice ChooseMergeFile(HWND owner);
+// Shows the dialog over owner. It starts in the folder of `current` (the
+// path in the box) with its name filled in while that folder is there, else
+// in the program's own folder, and offers every format the merge writes,
+// Word files first. A new name is accepted (the chosen type's extension
+// added when it has none); an existing file is confirmed only after the user
+// agrees to replace it.
+MergeFileChoice ChooseMergeFile(HWND owner, const std::wstring& current);
 
 }  // namespace tessaro

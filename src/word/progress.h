@@ -23,6 +23,9 @@ class Progress {
 
 inline constexpr wchar_t kMergeCancelled[] = L"合并已取消";
 
+// "正在打开: 报告.docx": said before Word is started, as starting it and
+// opening and laying out the document is the first and longest wait.
+std::wstring OpeningText(const std::wstring& name);
 // "正在合并: 第 3/20 个文档 报告.docx"
 std::wstring MergeStepText(int number, int count, const std::wstring& name);
 // Steps of one document's split: "读取第 57/207 页" while its pages are told
@@ -39,6 +42,8 @@ class DocumentProgress final : public Progress {
       : job_(job), number_(number), count_(count), name_(std::move(name)) {}
   bool Cancelled() override { return job_.Cancelled(); }
   void Step(const std::wstring& text, int done, int whole) override;
+  // The document is being opened: OpeningText, at the start of its share.
+  void Opening();
 
  private:
   Progress& job_;

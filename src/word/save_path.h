@@ -10,10 +10,11 @@
 namespace tessaro {
 
 // Shows the shell's folder browser over the whole namespace, titled title
-// ("选择目录" when empty). Returns the chosen file-system folder, whole
-// however long, or an empty string when the user cancels or the choice has
-// no file-system path.
-std::wstring BrowseForFolder(HWND owner, std::wstring_view title);
+// ("选择目录" when empty), on start_folder when that folder is there, with a
+// button that makes a new folder. Returns the chosen file-system folder,
+// whole however long, or an empty string when the user cancels or the
+// choice has no file-system path.
+std::wstring BrowseForFolder(HWND owner, std::wstring_view title, const std::wstring& start_folder = {});
 
 // The file-system path of a shell item, whole however long; empty for an item
 // that has none (the desktop's virtual folders). A drive root keeps its "\".

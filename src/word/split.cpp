@@ -65,6 +65,8 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
   std::vector<std::wstring> done;  // what became of each document tried
   for (std::size_t i = 0; i < count && !progress.Cancelled(); ++i) {
     const std::wstring path = documents[i].FullPath();
+    DocumentProgress document(progress, static_cast<int>(i) + 1, static_cast<int>(count), documents[i].file_name);
+    document.Opening();
     // Each document in a Word of its own, as a stuck document cannot then
     // spoil the next.
     std::optional<WordSession> word = WordSession::Start(start_word);
@@ -74,7 +76,6 @@ void Split(const std::vector<AddedDocument>& documents, const SplitOptions& opti
                                        count));
       return;
     }
-    DocumentProgress document(progress, static_cast<int>(i) + 1, static_cast<int>(count), documents[i].file_name);
     const int document_written = fengewj::SplitByPage(**word, path, folder, files, report, document);
     written += document_written;
     done.push_back(path + L": 已生成 " + std::to_wstring(document_written) + L" 个文件");

@@ -92,13 +92,20 @@ class AddedDocumentsWindowTest : public MainWindowFixture {
   }
   void MoveTo(POINT point) const { SendMessageW(Added(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y)); }
   void Release(POINT point) const { SendMessageW(Added(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y)); }
-  // Esc as a user presses it: queued for the list and taken by the program's
-  // own message loop, which hands keys to the dialog manager.
-  void PressEscape() const {
-    PostMessageW(Added(), WM_KEYDOWN, VK_ESCAPE, 1);
+  // A key as a user presses it on the list: queued for it and taken by the
+  // program's own message loop, which hands keys to the dialog manager.
+  void PressKey(WPARAM key, bool control = false) const {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(Added(), WM_KEYDOWN, key, 1);
     PostQuitMessage(0);
     app_->Run();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
   }
+  void PressEscape() const { PressKey(VK_ESCAPE); }
   void DragRow(int row, POINT to) const {
     BeginDrag(row);
     MoveTo(to);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/form1_layout.h"
+#include "app/form1_menu.h"
 #include "shell/folder_tree.h"
 #include "added_documents_fixture.h"
 #include "dialog_watcher.h"
@@ -143,6 +144,51 @@ TEST_F(AddedDocumentsWindowTest, DeleteAllEmptiesTheListAndTheOrderBarMovesNothi
   Press(StyleButton6);
   Press(StyleButton6);
   EXPECT_EQ(Text(Label1), L"0");
+}
+
+// Delete, Ctrl+Up and Ctrl+Down through the program's loop, and the
+// right-click menu's commands, on A B C D with one row picked (or none).
+TEST_F(AddedDocumentsWindowTest, KeysAndMenuDeleteAndMoveThePickedRow) {
+  struct Case {
+    const char* what;
+    int picked;       // -1: none since the addition
+    WPARAM key;       // 0: the menu command instead
+    bool control;
+    int command;
+    const wchar_t* order;
+    int highlighted;  // -1: none
+  };
+  const Case cases[] = {
+      {"Delete", 1, VK_DELETE, false, 0, L"ACD", -1},
+      {"Delete, nothing picked", -1, VK_DELETE, false, 0, L"ABCD", -1},
+      {"Ctrl+Up", 2, VK_UP, true, 0, L"ACBD", 1},
+      {"Ctrl+Down", 1, VK_DOWN, true, 0, L"ACBD", 2},
+      {"Ctrl+Up on the first", 0, VK_UP, true, 0, L"ABCD", 0},
+      {"Ctrl+Down on the last", 3, VK_DOWN, true, 0, L"ABCD", 3},
+      {"Ctrl+Down, nothing picked", -1, VK_DOWN, true, 0, L"ABCD", -1},
+      {"上移", 3, 0, false, form1::mnuAddedUp, L"ABDC", 2},
+      {"下移", 0, 0, false, form1::mnuAddedDown, L"BACD", 1},
+      {"删除", 2, 0, false, form1::mnuAddedDelete, L"ABD", -1},
+      {"删除全部", 2, 0, false, form1::mnuAddedDeleteAll, L"", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Press(StyleButton6);
+    AddAll({L"A", L"B", L"C", L"D"});
+    if (c.picked >= 0) Pick(c.picked);
+    if (c.key) {
+      PressKey(c.key, c.control);
+    } else {
+      SendMessageW(form_->hwnd(), WM_COMMAND, c.command, 0);
+    }
+    EXPECT_EQ(Order(), c.order);
+    EXPECT_EQ(HighlightedRow(), c.highlighted);
+    EXPECT_EQ(Text(Label1), std::to_wstring(AddedCount()));
+    if (c.highlighted >= 0) {
+      EXPECT_EQ(form_->order_bar().value(), c.highlighted + 1);
+      EXPECT_EQ(form_->order_bar().maximum(), 4);
+    }
+  }
 }
 
 TEST_F(AddedDocumentsWindowTest, OrderBarMovesThePickedRow) {
@@ -294,6 +340,9 @@ TEST_F(AddedDocumentsWindowTest, TooltipNamesTheRowUnderThePointer) {
   EXPECT_EQ(tip(), L"第一章.doc");
   MoveTo(BelowLastRow());  // over empty space the last name stays
   EXPECT_EQ(tip(), L"第一章.doc");
+  Pick(0);
+  Press(StyleButton5);  // the row named is gone, and its name with it
+  EXPECT_EQ(tip(), L"");
 }
 
 // Run by hand for a picture of the workflow: documents of a real folder are

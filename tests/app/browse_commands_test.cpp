@@ -6,7 +6,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -16,6 +20,7 @@
 #include "browse_fixture.h"
 #include "controls/tree_view_text.h"
 #include "counting_allocator.h"
+#include "dialog_watcher.h"
 #include "dib.h"
 #include "pump.h"
 #include "shell/folder_list.h"
@@ -230,6 +235,107 @@ TEST_F(BrowseWindowTest, RefreshKeepsANewRootAndRereadsTheSelectedFolder) {
   }
   EXPECT_TRUE(in_tree);
   EXPECT_EQ(TreeView_GetSelection(tree_), root);
+}
+
+// F5 as a user presses it: queued for whichever window has the focus and
+// taken by the program's own message loop.
+TEST_F(BrowseWindowTest, F5RefreshesFromTheTreeAndTheList) {
+  RootAtDiskTree();
+  for (HWND focus : {tree_, list_}) {
+    const int rows = ListView_GetItemCount(list_);
+    std::filesystem::create_directory(disk_.root / (focus == tree_ ? L"from tree" : L"from list"));
+    PostMessageW(focus, WM_KEYDOWN, VK_F5, 0x003F0001);
+    PostMessageW(focus, WM_KEYUP, VK_F5, 0xC03F0001);
+    PostQuitMessage(0);
+    app_->Run();
+    EXPECT_EQ(ListView_GetItemCount(list_), rows + 1) << (focus == tree_ ? "tree" : "list");
+  }
+}
+
+// The desktop's opener that Wine's winebrowser starts, set for the test's
+// run and put back after it.
+class DesktopOpener {
+ public:
+  explicit DesktopOpener(const std::wstring& program) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    had_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS;
+    before_ = value;
+    Set(program);
+  }
+  DesktopOpener(const DesktopOpener&) = delete;
+  DesktopOpener& operator=(const DesktopOpener&) = delete;
+  ~DesktopOpener() {
+    if (had_)
+      Set(before_);
+    else
+      RegDeleteValueW(key_, kValue);
+    RegCloseKey(key_);
+  }
+
+ private:
+  static constexpr const wchar_t* kValue = L"Browsers";
+  void Set(const std::wstring& programs) {
+    RegSetValueExW(key_, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(programs.c_str()),
+                   static_cast<DWORD>((programs.size() + 1) * sizeof(wchar_t)));
+  }
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  std::wstring before_;
+};
+
+// A document double-clicked in the contents list opens with the program the
+// prefix associates with its kind: winebrowser, which hands it to the
+// desktop's opener, here a stand-in that notes what it was given. A kind no
+// program opens is told by its cause.
+TEST_F(BrowseWindowTest, ADoubleClickedDocumentOpensWithTheDesktopsProgram) {
+  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+    GTEST_SKIP() << "the association is the one the project's Wine prefix sets up";
+  // The stand-in is a program of the machine Wine runs on, reached here through Z:.
+  std::wstring log = L"Z:" TESSARO_DESKTOP_OPENER ".log";
+  std::replace(log.begin(), log.end(), L'/', L'\\');
+  DeleteFileW(log.c_str());
+  const DesktopOpener opener(L"" TESSARO_DESKTOP_OPENER);
+  std::ofstream(disk_.root / L"quarter report.docx") << "a document";
+  std::ofstream(disk_.root / L"notes.tessaro-none") << "a document";
+  RootAtDiskTree();
+  const auto double_click = [this](const wchar_t* name) {
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = name;
+    const int row = ListView_FindItem(list_, -1, &find);
+    ASSERT_GE(row, 0) << "no row for the document";
+    // Where the user sees it.
+    ListView_EnsureVisible(list_, row, FALSE);
+    RECT box{};
+    ListView_GetItemRect(list_, row, &box, LVIR_LABEL);
+    NMITEMACTIVATE click{};
+    click.hdr = NMHDR{list_, static_cast<UINT_PTR>(ListView1), static_cast<UINT>(NM_DBLCLK)};
+    click.iItem = row;
+    click.ptAction = POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    SendMessageW(form_->hwnd(), WM_NOTIFY, ListView1, reinterpret_cast<LPARAM>(&click));
+  };
+  testing::DialogWatcher no_box(L"Tessaro", testing::ReadAndPressOk, 3000);
+  double_click(L"quarter report.docx");
+  const auto opened = [&log] {
+    std::ifstream file{std::filesystem::path(log)};
+    std::string line;
+    while (std::getline(file, line))
+      if (line.starts_with("file://") && line.ends_with("/quarter%20report.docx")) return true;
+    return false;
+  };
+  EXPECT_TRUE(testing::PumpUntil(opened, 20000)) << "the desktop's opener was not given the document";
+  EXPECT_FALSE(no_box.Finish());
+
+  testing::MessageBoxSeen seen;
+  testing::DialogWatcher failure(L"Tessaro", [&seen](HWND box) { seen = testing::ReadAndPressOk(box); });
+  double_click(L"notes.tessaro-none");
+  ASSERT_TRUE(failure.Finish()) << "the shell's own box came instead, or none";
+  EXPECT_EQ(seen.text.rfind(L"ShellExecuteEx failure\r\n\r\nAPIErr: 1155\r\n", 0), 0u) << seen.text.size();
+  EXPECT_GT(seen.text.size(), std::wstring(L"ShellExecuteEx failure\r\n\r\nAPIErr: 1155\r\n").size());
+  DeleteFileW(log.c_str());
 }
 
 TEST_F(BrowseWindowTest, AHundredFolderChangesAndAShutdownFreeEveryListAndKeepTheImageLists) {

@@ -2,6 +2,7 @@
 // buttons fill the path boxes from the standard dialogs, the check boxes
 // that title the option frames enable what is inside them.
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "app/form1_layout.h"
+#include "controls/tree_view_text.h"
 #include "dialog_watcher.h"
+#include "fake_word.h"
 #include "main_window_fixture.h"
 #include "word/save_path.h"
 
@@ -167,6 +170,37 @@ TEST_F(OutputsWindowTest, SaveDialogReturnsALongChinesePathWhole) {
   EXPECT_EQ(Text(Text1), file);
 }
 
+TEST_F(OutputsWindowTest, SaveDialogSavesStartsAtTheBoxsFolderAndOffersEveryFormat) {
+  LongFolder folder(40);
+  SetWindowTextW(Control(Text1), (folder.path() + L"\\上次.docx").c_str());
+  std::wstring button, start_folder, name;
+  std::vector<std::wstring> types;
+  DialogWatcher watcher(L"保存文件的路径及文件名...", [&](HWND dialog) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(dialog, IDOK, text, 512);
+    button = text;
+    const int count = static_cast<int>(SendDlgItemMessageW(dialog, kFileTypeCombo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      SendDlgItemMessageW(dialog, kFileTypeCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      types.push_back(text);
+    }
+    SendMessageW(dialog, CDM_GETFOLDERPATH, 512, reinterpret_cast<LPARAM>(text));
+    start_folder = text;
+    HWND edit = GetDlgItem(dialog, kFileNameCombo);
+    if (!edit) edit = GetDlgItem(dialog, kFileNameEdit);
+    GetWindowTextW(edit, text, 512);
+    name = text;
+    testing::PressButton(dialog, IDCANCEL);
+  });
+  Press(StyleButton2);
+  ASSERT_TRUE(watcher.Finish());
+  EXPECT_EQ(button, L"保存(&S)");
+  EXPECT_EQ(types, (std::vector<std::wstring>{L"Word文件 (*.doc;*.docx)", L"PDF 文件 (*.pdf)",
+                                               L"OpenDocument 文本 (*.odt)", L"RTF 文件 (*.rtf)", L"所有文件 (*.*)"}));
+  EXPECT_EQ(_wcsicmp(start_folder.c_str(), folder.path().c_str()), 0) << start_folder;
+  EXPECT_EQ(name, L"上次.docx");
+}
+
 TEST_F(OutputsWindowTest, CancellingTheSaveDialogKeepsTheMergeFile) {
   SetWindowTextW(Control(Text1), L"C:\\合并.doc");
   DialogWatcher watcher(L"保存文件的路径及文件名...", [](HWND dialog) { testing::PressButton(dialog, IDCANCEL); });
@@ -194,6 +228,19 @@ HWND OwnedBox(HWND dialog) {
   return search.found;
 }
 
+// Names an existing file in the save dialog, confirms, and answers the
+// dialog's own question with 是. Returns whether it asked.
+bool SaveOverExistingFile(HWND dialog, const std::wstring& file) {
+  HWND name = GetDlgItem(dialog, kFileNameCombo);
+  if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+  SetWindowTextW(name, file.c_str());
+  testing::PressButton(dialog, IDOK);
+  HWND box = nullptr;
+  for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
+  if (box) testing::PressButton(box, IDYES);
+  return box != nullptr;
+}
+
 TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
   LongFolder folder(40);
   // A name that does not exist yet, without an extension: accepted as a .docx.
@@ -209,20 +256,39 @@ TEST_F(OutputsWindowTest, SaveDialogNamesNewFilesAndAsksBeforeReplacing) {
 
   const std::wstring existing = folder.MakeFile(L"旧结果.docx");
   bool asked = false;
-  DialogWatcher replace(L"保存文件的路径及文件名...", [&](HWND dialog) {
-    HWND name = GetDlgItem(dialog, kFileNameCombo);
-    if (!name) name = GetDlgItem(dialog, kFileNameEdit);
-    SetWindowTextW(name, existing.c_str());
-    testing::PressButton(dialog, IDOK);
-    HWND box = nullptr;
-    for (int i = 0; i < 100 && !(box = OwnedBox(dialog)); ++i) Sleep(50);
-    asked = box != nullptr;
-    if (box) testing::PressButton(box, IDYES);
-  });
+  DialogWatcher replace(L"保存文件的路径及文件名...",
+                        [&](HWND dialog) { asked = SaveOverExistingFile(dialog, existing); });
   Press(StyleButton2);
   ASSERT_TRUE(replace.Finish());
   EXPECT_TRUE(asked) << "replacing a file needs the user's yes";
   EXPECT_EQ(Text(Text1), existing);
+}
+
+// The save dialog's own question counts: the merge into the file it gave
+// asks no second time, the merge after that does.
+TEST_F(OutputsWindowTest, AReplacementAgreedInTheSaveDialogIsNotAskedAgain) {
+  LongFolder folder(40);
+  const std::wstring existing = folder.MakeFile(L"旧结果.docx");
+  testing::FakeWord word;
+  word.files[L"D:\\in\\甲.docx"] = {L"甲"};
+  word.files[L"D:\\in\\乙.docx"] = {L"乙"};
+  form_->set_word_starter(word.Starter());
+  form_->set_show_message([](const std::wstring&) {});
+  form_->OverrideFolderPathForTesting([] { return std::wstring(L"D:\\in"); });
+  FillContents({{L"甲.docx", L"", true}, {L"乙.docx", L"", true}}, 0);
+  Press(StyleButton4);
+  DialogWatcher choose(L"保存文件的路径及文件名...", [&](HWND dialog) { SaveOverExistingFile(dialog, existing); });
+  Press(StyleButton2);
+  ASSERT_TRUE(choose.Finish());
+  ASSERT_EQ(Text(Text1), existing);
+
+  for (const bool asked_again : {false, true}) {
+    DialogWatcher question(L"提示", [](HWND box) { testing::PressButton(box, IDYES); }, 2000);
+    Press(StyleButton7);
+    EXPECT_EQ(question.Finish(), asked_again);
+    ASSERT_TRUE(testing::PumpUntil([&] { return !form_->JobRunning(); }, 10000));
+  }
+  EXPECT_EQ(word.started, 2);
 }
 
 // The shell's folder browser: its caption is the system's, the title we pass
@@ -265,6 +331,38 @@ TEST_F(OutputsWindowTest, FolderChooserFillsTheSplitFolder) {
   Press(StyleButton1);
   ASSERT_TRUE(cancel.Finish());
   EXPECT_EQ(Text(Text2), root);
+}
+
+TEST_F(OutputsWindowTest, FolderChooserStartsAtTheBoxsFolderAndCanMakeANewOne) {
+  // Outside the temporary folder, which lies in a hidden one the browser does not show.
+  const std::wstring leaf = L"输出选择" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder = L"C:\\" + leaf;
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  SetWindowTextW(Control(Text2), folder.c_str());
+  std::vector<std::wstring> buttons;
+  DialogWatcher watcher(kBrowserCaption, [&buttons, &leaf](HWND browser) {
+    EnumChildWindows(
+        browser,
+        [](HWND child, LPARAM found) -> BOOL {
+          wchar_t text[64] = {};
+          GetClassNameW(child, text, 64);
+          if (_wcsicmp(text, L"Button") != 0 || !IsWindowVisible(child)) return TRUE;
+          GetWindowTextW(child, text, 64);
+          reinterpret_cast<std::vector<std::wstring>*>(found)->push_back(text);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    // Confirmed once the tree shows its start: what comes back is where it started.
+    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    for (int i = 0; i < 100 && TreeViewItemText(tree, TreeView_GetSelection(tree)) != leaf; ++i) Sleep(50);
+    testing::PressButton(browser, IDOK);
+  });
+  Press(StyleButton1);
+  ASSERT_TRUE(watcher.Finish());
+  EXPECT_NE(std::find_if(buttons.begin(), buttons.end(), [](const std::wstring& text) { return text.starts_with(L"新建文件夹"); }),
+            buttons.end());
+  EXPECT_EQ(_wcsicmp(Text(Text2).c_str(), folder.c_str()), 0) << Text(Text2);
+  RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(OutputsWindowTest, FolderChooserWithoutATitleAsksForADirectory) {

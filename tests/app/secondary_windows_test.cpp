@@ -71,10 +71,24 @@ TEST_F(SecondaryWindowsTest, AboutWindowShowsItsTexts) {
   GetClientRect(about.hwnd(), &client);
   EXPECT_EQ(client.right, TwipsToPixels(5715, ScreenDpi()));
   EXPECT_EQ(client.bottom, TwipsToPixels(3450, ScreenDpi()));
+  // Closed, never put away: the close box only.
+  EXPECT_EQ(GetWindowLongPtrW(about.hwnd(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_SYSMENU);
   // Modeless: the main window stays usable.
   EXPECT_TRUE(IsWindowEnabled(main_));
   // Skinned as it took the activation from the skinned main window.
   EXPECT_NE(GetPropW(about.hwnd(), L"PROCADDR"), nullptr);
+}
+
+// F1 as a user presses it, wherever the focus is in the main window: queued
+// and taken by the program's own message loop.
+TEST_F(SecondaryWindowsTest, F1OpensTheStepsWindow) {
+  HWND focus = app_->main_window().Control(form1::ListView2);
+  PostMessageW(focus, WM_KEYDOWN, VK_F1, 0x003B0001);
+  PostMessageW(focus, WM_KEYUP, VK_F1, 0xC03B0001);
+  PostQuitMessage(0);
+  app_->Run();
+  EXPECT_TRUE(app_->steps_window().IsLoaded());
+  EXPECT_EQ(CountTopLevel(L"帮助"), 1);
 }
 
 TEST_F(SecondaryWindowsTest, OpeningAboutTwiceGivesOneWindow) {

@@ -1,6 +1,9 @@
 // The contents list's texts and ordering rules, apart from any window.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "shell/list_sort.h"
 #include "shell/list_texts.h"
 
@@ -51,6 +54,32 @@ TEST(ErrorText, ShellExecuteFailureNamesTheNumberAndTheSystemText) {
   EXPECT_EQ(text.rfind(L"ShellExecuteEx failure\r\n\r\nAPIErr: 2\r\n", 0), 0u);
   EXPECT_FALSE(GetAPIErrorText(ERROR_FILE_NOT_FOUND).empty());
   EXPECT_NE(text.find(GetAPIErrorText(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+}
+
+// What ShellExecuteEx leaves behind when it fails: the code in hInstApp
+// names the cause, as Wine leaves an unrelated last error (193 for a file
+// no program opens).
+TEST(ErrorText, AFailedOpenIsToldByItsCause) {
+  struct Case {
+    INT_PTR result;
+    DWORD last_error;
+    DWORD told;
+  };
+  const Case cases[] = {
+      {SE_ERR_NOASSOC, ERROR_BAD_EXE_FORMAT, ERROR_NO_ASSOCIATION},
+      {SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION, ERROR_NO_ASSOCIATION},
+      {SE_ERR_ASSOCINCOMPLETE, 0, ERROR_NO_ASSOCIATION},
+      {SE_ERR_FNF, 0, ERROR_FILE_NOT_FOUND},
+      {SE_ERR_PNF, 0, ERROR_PATH_NOT_FOUND},
+      {SE_ERR_ACCESSDENIED, 0, ERROR_ACCESS_DENIED},
+      {SE_ERR_SHARE, 0, ERROR_SHARING_VIOLATION},
+      {SE_ERR_DDEBUSY, 0, ERROR_DDE_FAIL},
+      {SE_ERR_DLLNOTFOUND, 0, ERROR_DLL_NOT_FOUND},
+      {SE_ERR_ACCESSDENIED, ERROR_CANCELLED, ERROR_CANCELLED},  // the user said no
+      {0, ERROR_NOT_SUPPORTED, ERROR_NOT_SUPPORTED},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ShellExecuteError(c.result, c.last_error), c.told) << c.result << " " << c.last_error;
 }
 
 TEST(HeaderClicks, ANewColumnSortsTheWayItLastDidAndRepeatsReverse) {

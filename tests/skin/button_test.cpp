@@ -121,6 +121,20 @@ TEST_F(CommandButtonTest, FacesKeepTheirCornersAtAnySizeAndGreyTheDisabledCaptio
   EXPECT_EQ(Prop(button_, props::kOldState), 0);
 }
 
+TEST_F(CommandButtonTest, ANewCaptionIsDrawnAsIfTheButtonHadItFromTheStart) {
+  SetWindowTextW(button_, L"保存(&S)");
+  Dib renamed(75, 23);
+  Print(button_, renamed);
+  HWND fresh = form_.Add(L"Button", BS_PUSHBUTTON, L"保存(&S)", 120, 20, 75, 23);
+  // Joins the skin as it is made.
+  ASSERT_EQ(GetWindowLongPtrW(fresh, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  Dib expected(75, 23);
+  Print(fresh, expected);
+  const RECT drawn = renamed.Bounds(kBlack), wanted = expected.Bounds(kBlack);
+  EXPECT_TRUE(EqualRect(&drawn, &wanted));
+  EXPECT_EQ(renamed.Count(kBlack), expected.Count(kBlack));
+}
+
 TEST_F(CommandButtonTest, TheFocusRectangleIsInEveryFaceTwoPixelsIn) {
   const auto column = [&](int state) {
     props::Write(button_, props::kOldState, state);

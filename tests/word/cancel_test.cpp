@@ -89,8 +89,8 @@ TEST_F(CancelTest, AMergeNamesEachDocumentBeforeItsCalls) {
   options.output_path = L"D:\\out\\all.doc";
   CancelAfter progress(word_, L"");
   word::Merge(abc_, options, word_.Starter(), word_.Recorder(), progress);
-  EXPECT_EQ(progress.steps, (Log{L"正在合并: 第 1/3 个文档 a.doc", L"正在合并: 第 2/3 个文档 b.doc",
-                                 L"正在合并: 第 3/3 个文档 c.doc"}));
+  EXPECT_EQ(progress.steps, (Log{L"正在打开: a.doc", L"正在合并: 第 1/3 个文档 a.doc",
+                                 L"正在合并: 第 2/3 个文档 b.doc", L"正在合并: 第 3/3 个文档 c.doc"}));
   EXPECT_EQ(word_.messages, Log{L"合并成功!新生成的文档一共:4页"});
 }
 
@@ -131,8 +131,9 @@ TEST_F(CancelTest, ABatchCancelledInItsSecondDocumentCountsTheFirstOnesFiles) {
   EXPECT_EQ(word_.messages, Log{L"分割已取消,已生成 3 个文件"});
   EXPECT_EQ(std::count(word_.log.begin(), word_.log.end(), L"Open D:\\in\\c.doc read-only"), 0);
   EXPECT_EQ(progress.steps,
-            (Log{L"正在分割: 第 1/3 个文档 a.doc, 读取第 2/2 页", L"正在分割: 第 1/3 个文档 a.doc, 第 1/2 页",
-                 L"正在分割: 第 1/3 个文档 a.doc, 第 2/2 页", L"正在分割: 第 2/3 个文档 b.doc, 第 1/1 页"}));
+            (Log{L"正在打开: a.doc", L"正在分割: 第 1/3 个文档 a.doc, 读取第 2/2 页",
+                 L"正在分割: 第 1/3 个文档 a.doc, 第 1/2 页", L"正在分割: 第 1/3 个文档 a.doc, 第 2/2 页",
+                 L"正在打开: b.doc", L"正在分割: 第 2/3 个文档 b.doc, 第 1/1 页"}));
 }
 
 TEST_F(CancelTest, AnEvenSplitCountsFilesNotPages) {
@@ -142,8 +143,8 @@ TEST_F(CancelTest, AnEvenSplitCountsFilesNotPages) {
   options.file_count = L"2";
   CancelAfter progress(word_, L"");
   word::Split({abc_[2]}, options, word_.Starter(), word_.Recorder(), progress);
-  EXPECT_EQ(progress.steps, (Log{L"正在分割: 读取第 2/3 页", L"正在分割: 读取第 3/3 页", L"正在分割: 第 1/2 个文件",
-                                 L"正在分割: 第 2/2 个文件"}));
+  EXPECT_EQ(progress.steps, (Log{L"正在打开: c.doc", L"正在分割: 读取第 2/3 页", L"正在分割: 读取第 3/3 页",
+                                 L"正在分割: 第 1/2 个文件", L"正在分割: 第 2/2 个文件"}));
   EXPECT_EQ(word_.messages, Log{L"分割完毕!"});
 }
 

@@ -98,6 +98,56 @@ TEST(SplitFolder, MustBeAFullPathToAnExistingFolder) {
   EXPECT_EQ(SplitFolderProblem(file), L"输出文件夹不存在: " + file);
 }
 
+TEST_F(MergeOutputTest, AFileThereIsReplacedOnlyAfterAQuestion) {
+  const std::wstring old = folder_.File(L"2024年度工作总结报告.docx");
+  EXPECT_EQ(word::MergeReplaceQuestion(L" " + old + L" ", documents_), old + L" 已存在。要替换它吗?");
+  // The name as the merge completes it.
+  EXPECT_EQ(word::MergeReplaceQuestion(old.substr(0, old.size() - 5), documents_), old + L" 已存在。要替换它吗?");
+  EXPECT_EQ(word::MergeReplaceQuestion(folder_.path() + L"\\新.docx", documents_), std::nullopt);
+  // One document is not merged, so nothing is written.
+  EXPECT_EQ(word::MergeReplaceQuestion(old, {documents_[0]}), std::nullopt);
+}
+
+// The pieces the split would write, counted among what the folder holds:
+// 报告_1.docx and 报告_2.DOCX are the first document's, 附录_1.docx the second's.
+TEST(SplitReplaceQuestion, CountsThePiecesOfTheDocumentsSplit) {
+  const ScratchFolder folder(L"split replace");
+  for (const wchar_t* name : {L"报告_1.docx", L"报告_2.DOCX", L"附录_1.docx", L"报告_02.docx", L"报告_x.docx",
+                              L"报告_3.doc", L"报告.docx", L"报告_.docx"})
+    folder.File(name);
+  CreateDirectoryW((folder.path() + L"\\报告_4.docx").c_str(), nullptr);
+  const ScratchFolder empty(L"split replace none");
+  const std::vector<AddedDocument> documents{{L"报告.docx", L"C:\\in"}, {L"附录.docx", L"C:\\in"}};
+  struct Case {
+    const char* what;
+    std::wstring folder;
+    bool batch;
+    word::SplitMethod method;
+    const wchar_t* file_count;
+    std::optional<std::wstring> question;
+  };
+  const auto asked = [](int count) {
+    return L"输出文件夹中已有 " + std::to_wstring(count) + L" 个同名文件,要替换它们吗?";
+  };
+  const Case cases[] = {
+      {"the first document", folder.path(), false, word::SplitMethod::kPerPage, L"", asked(2)},
+      {"every document", L" " + folder.path() + L" ", true, word::SplitMethod::kPerPage, L"", asked(3)},
+      {"an even split", folder.path(), false, word::SplitMethod::kEven, L"2", asked(2)},
+      {"an even split that will not start", folder.path(), false, word::SplitMethod::kEven, L"x", std::nullopt},
+      {"no method", folder.path(), true, word::SplitMethod::kNone, L"", std::nullopt},
+      {"a folder without pieces", empty.path(), true, word::SplitMethod::kPerPage, L"", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    word::SplitOptions options;
+    options.output_folder = c.folder;
+    options.batch = c.batch;
+    options.method = c.method;
+    options.file_count = c.file_count;
+    EXPECT_EQ(word::SplitReplaceQuestion(options, documents), c.question) << c.what;
+  }
+  EXPECT_EQ(word::SplitReplaceQuestion({}, documents), std::nullopt);
+}
+
 TEST(SameFile, OneFileUnderLongPathsAndTwoFilesApart) {
   const ScratchFolder folder(L"same file");
   EXPECT_FALSE(word::SameFile(folder.File(L"a.docx"), folder.File(L"b.docx")));

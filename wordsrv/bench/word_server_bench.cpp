@@ -103,6 +103,9 @@ public:
     void Step(const std::wstring& text, int, int) override
     {
         const double now = elapsed();
+        // Said before Word starts: the start-up phase runs on to the walk.
+        if (text.starts_with(tessaro::word::OpeningText(L"")))
+            return;
         if (text.find(L"读取") != std::wstring::npos) {
             if (walk_ < 0)
                 walk_ = now;
