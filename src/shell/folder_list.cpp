@@ -53,15 +53,17 @@ void CopyText(const std::wstring& text, wchar_t* buffer, int capacity) {
   buffer[count] = L'\0';
 }
 
+bool IsDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The folder's directory when the file system can list it; empty for a
 // folder outside the file system and for a file the shell opens as a
 // folder (an archive).
 std::wstring DirectoryOf(PCIDLIST_ABSOLUTE folder) {
   std::wstring path = GetPathFromPIDL(folder);
-  if (path.empty()) return {};
-  const DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-  return path;
+  return !path.empty() && IsDirectory(path) ? path : std::wstring();
 }
 
 bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix, bool whole) {
@@ -202,6 +204,13 @@ void FolderList::TakeListed() {
   }
   if (!arrivals.complete) return;
   ending_.push_back(std::move(listing_));
+  // A directory removed while it was read shows none of what was read, and
+  // is let go: a handle open on it would keep it from going.
+  if (!directory_.empty() && !IsDirectory(directory_)) {
+    directory_watch_.reset();
+    replacing_ = true;
+    replacement_.clear();
+  }
   if (replacing_) {
     replacing_ = false;
     ReplaceRows(std::move(replacement_));

@@ -286,6 +286,9 @@ FolderListing::Arrivals FolderListing::Take() {
 void FolderListing::WaitForFirstRows(std::size_t rows, DWORD least_ms, DWORD most_ms) {
   const ULONGLONG start = GetTickCount64();
   for (;;) {
+    // Answers whatever other threads sent meanwhile.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     std::size_t arrived = 0;
     {
       const std::lock_guard lock(channel_->mutex);
@@ -296,11 +299,8 @@ void FolderListing::WaitForFirstRows(std::size_t rows, DWORD least_ms, DWORD mos
     if (elapsed >= most_ms || (arrived >= rows && elapsed >= least_ms)) return;
     const DWORD limit = arrived >= rows ? least_ms : most_ms;
     HANDLE delivered = channel_->delivered.get();
-    if (MsgWaitForMultipleObjectsEx(1, &delivered, static_cast<DWORD>(limit - elapsed), QS_SENDMESSAGE, 0) ==
-        WAIT_OBJECT_0 + 1) {
-      MSG message;
-      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    MsgWaitForMultipleObjectsEx(1, &delivered, static_cast<DWORD>(limit - elapsed), QS_SENDMESSAGE,
+                                MWMO_INPUTAVAILABLE);
   }
 }
 
