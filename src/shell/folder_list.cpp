@@ -1,6 +1,7 @@
 #include "shell/folder_list.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -130,6 +131,7 @@ void FolderList::ClearList() {
   // paints meanwhile asks for a row that is gone.
   ListView_DeleteAllItems(list_);
   order_.clear();
+  by_name_.clear();
   rows_.clear();
   while (ListView_DeleteColumn(list_, 0)) {
   }
@@ -175,6 +177,7 @@ void FolderList::StartListing(bool replace) {
   source.detail_columns = layout_ == Layout::kDetails ? column_count_ : 0;
   replacing_ = replace;
   replacement_.clear();
+  replacement_by_name_.clear();
   changed_while_reading_ = false;
   listing_ = std::make_shared<FolderListing>(std::move(source), looks_, events_, kListingArrived);
 }
@@ -187,6 +190,7 @@ void FolderList::StopListing() {
   }
   replacing_ = false;
   replacement_.clear();
+  replacement_by_name_.clear();
   changed_while_reading_ = false;
 }
 
@@ -198,7 +202,7 @@ void FolderList::TakeListed() {
   if (!listing_) return;
   FolderListing::Arrivals arrivals = listing_->Take();
   if (replacing_) {
-    for (ListedItem& item : arrivals.items) replacement_.push_back(std::move(item));
+    AddRows(replacement_, replacement_by_name_, std::move(arrivals.items));
   } else if (!arrivals.items.empty()) {
     AppendRows(std::move(arrivals.items));
   }
@@ -210,32 +214,38 @@ void FolderList::TakeListed() {
     directory_watch_.reset();
     replacing_ = true;
     replacement_.clear();
+    replacement_by_name_.clear();
   }
   if (replacing_) {
     replacing_ = false;
-    ReplaceRows(std::move(replacement_));
-    replacement_.clear();
+    ReplaceRows();
   }
   if (changed_while_reading_) StartListing(true);
 }
 
-FolderList::Row FolderList::MakeRow(ListedItem item) {
-  Row row;
-  row.item = std::move(item);
-  if (row.item.pidl) row.pidl = ChildPidl::Adopt(row.item.pidl.release());
-  return row;
+void FolderList::AddRows(std::vector<Row>& rows, std::vector<std::uint32_t>& by_name,
+                         std::vector<ListedItem> items) {
+  const std::size_t sorted = by_name.size();
+  rows.reserve(rows.size() + items.size());
+  for (ListedItem& item : items) {
+    by_name.push_back(static_cast<std::uint32_t>(rows.size()));
+    Row& row = rows.emplace_back();
+    row.item = std::move(item);
+    if (row.item.pidl) row.pidl = ChildPidl::Adopt(row.item.pidl.release());
+  }
+  std::inplace_merge(by_name.begin(), by_name.begin() + static_cast<std::ptrdiff_t>(sorted), by_name.end(),
+                     [&rows](std::uint32_t first, std::uint32_t second) {
+                       return CompareNames(rows[first].item.name.c_str(), rows[second].item.name.c_str()) < 0;
+                     });
 }
 
 void FolderList::AppendRows(std::vector<ListedItem> items) {
   const bool first = rows_.empty();
   const Selection selection = SaveSelection();
-  const std::size_t sorted = order_.size();
-  rows_.reserve(rows_.size() + items.size());
-  for (ListedItem& item : items) {
-    order_.push_back(static_cast<std::uint32_t>(rows_.size()));
-    rows_.push_back(MakeRow(std::move(item)));
-  }
-  MergeRows(order_, sorted, Comparison(), sort_.order != 0);
+  AddRows(rows_, by_name_, std::move(items));
+  order_.resize(rows_.size());
+  for (std::uint32_t row = 0; row < order_.size(); ++row) order_[row] = row;
+  SortRows(order_, Comparison(), sort_.order != 0);
   ShowRowCount();
   if (!first) {
     RestoreSelection(selection);
@@ -246,36 +256,35 @@ void FolderList::AppendRows(std::vector<ListedItem> items) {
   ListView_EnsureVisible(list_, 0, FALSE);
 }
 
-void FolderList::ReplaceRows(std::vector<ListedItem> items) {
+void FolderList::ReplaceRows() {
   Selection selection = SaveSelection();
-  std::unordered_map<std::wstring, std::uint32_t> old_rows;
-  for (std::uint32_t row = 0; row < rows_.size(); ++row) old_rows.emplace(FileName(rows_[row]), row);
+  std::unordered_map<std::wstring, std::uint32_t> new_rows;
+  for (std::uint32_t row = 0; row < replacement_.size(); ++row) new_rows.emplace(FileName(replacement_[row]), row);
   std::vector<std::uint32_t> new_index(rows_.size(), UINT32_MAX);
-  std::vector<Row> rows;
-  rows.reserve(items.size());
-  for (ListedItem& item : items) {
-    Row row = MakeRow(std::move(item));
-    const auto found = old_rows.find(FileName(row));
-    if (found != old_rows.end()) {
-      Row& old = rows_[found->second];
-      new_index[found->second] = static_cast<std::uint32_t>(rows.size());
-      // What was asked of the shell holds while the item is the same.
-      if (old.item.look == row.item.look && old.item.size == row.item.size &&
-          old.item.modified == row.item.modified) {
-        if (!row.pidl) row.pidl = std::move(old.pidl);
-        row.icon = old.icon;
-        row.share_asked = old.share_asked;
-        row.item.flags |= old.item.flags & kSharedItem;
-      }
+  for (std::uint32_t row = 0; row < rows_.size(); ++row) {
+    const auto found = new_rows.find(FileName(rows_[row]));
+    if (found == new_rows.end()) continue;
+    new_index[row] = found->second;
+    Row& old = rows_[row];
+    Row& now = replacement_[found->second];
+    // What was asked of the shell holds while the item is the same.
+    if (old.item.look == now.item.look && old.item.size == now.item.size &&
+        old.item.modified == now.item.modified) {
+      if (!now.pidl) now.pidl = std::move(old.pidl);
+      now.icon = old.icon;
+      now.share_asked = old.share_asked;
+      now.item.flags |= old.item.flags & kSharedItem;
     }
-    rows.push_back(std::move(row));
   }
   const auto renumber = [&new_index](std::uint32_t row) { return row < new_index.size() ? new_index[row] : UINT32_MAX; };
   std::erase_if(selection.rows, [&](std::uint32_t& row) { return (row = renumber(row)) == UINT32_MAX; });
   if (selection.focused) selection.focused = renumber(*selection.focused);
   // The control shows no row that is gone while the rows change.
   ListView_SetItemCountEx(list_, 0, LVSICF_NOSCROLL);
-  rows_ = std::move(rows);
+  rows_ = std::move(replacement_);
+  by_name_ = std::move(replacement_by_name_);
+  replacement_.clear();
+  replacement_by_name_.clear();
   order_.resize(rows_.size());
   for (std::uint32_t row = 0; row < order_.size(); ++row) order_[row] = row;
   SortRows(order_, Comparison(), sort_.order != 0);
@@ -341,15 +350,38 @@ void FolderList::RestoreSelection(const Selection& selection) {
 }
 
 RowComparison FolderList::Comparison() const {
+  // Names and types by their places in name and type order.
+  auto keys = std::make_shared<std::vector<RowKey>>(rows_.size());
+  for (std::uint32_t rank = 0; rank < by_name_.size(); ++rank) (*keys)[by_name_[rank]].name_rank = rank;
+  std::vector<std::uint32_t> looks;
+  for (const Row& row : rows_) looks.push_back(row.item.look);
+  std::sort(looks.begin(), looks.end());
+  looks.erase(std::unique(looks.begin(), looks.end()), looks.end());
+  std::stable_sort(looks.begin(), looks.end(), [this](std::uint32_t first, std::uint32_t second) {
+    return StrCmpLogicalW((*looks_)[first].type_name.c_str(), (*looks_)[second].type_name.c_str()) < 0;
+  });
+  std::unordered_map<std::uint32_t, std::uint32_t> type_rank;
+  for (std::size_t at = 0; at < looks.size(); ++at) {
+    const bool same = at > 0 && StrCmpLogicalW((*looks_)[looks[at - 1]].type_name.c_str(),
+                                               (*looks_)[looks[at]].type_name.c_str()) == 0;
+    type_rank[looks[at]] = same ? type_rank[looks[at - 1]] : static_cast<std::uint32_t>(at);
+  }
+  for (std::uint32_t row = 0; row < rows_.size(); ++row) {
+    RowKey& key = (*keys)[row];
+    const ListedItem& item = rows_[row].item;
+    key.type_rank = type_rank[item.look];
+    key.size = item.size;
+    key.modified = item.modified;
+    key.folder = (item.flags & kFolderItem) != 0;
+  }
+
   const int column = sort_.key;
   if (layout_ == Layout::kDetails && column > 0) {
     // The folder's own columns, in the folder's own order for them.
-    return [this, column](std::uint32_t first, std::uint32_t second) {
-      const Row& a = rows_[first];
-      const Row& b = rows_[second];
-      const int order = OrderFromCompareResult(folder_->CompareIDs(column, a.pidl.get(), b.pidl.get()), 0);
-      if (order) return order;
-      return CompareRows(RowKey{a.item.name.c_str()}, RowKey{b.item.name.c_str()}, RowOrder::kName);
+    return [this, keys = std::move(keys), column](std::uint32_t first, std::uint32_t second) {
+      const int order =
+          OrderFromCompareResult(folder_->CompareIDs(column, rows_[first].pidl.get(), rows_[second].pidl.get()), 0);
+      return order ? order : CompareRows((*keys)[first], (*keys)[second], RowOrder::kName);
     };
   }
   RowOrder order = RowOrder::kName;
@@ -358,12 +390,6 @@ RowComparison FolderList::Comparison() const {
     if (column >= 0 && column < 4) order = kFileSystemOrders[column];
   } else if (layout_ == Layout::kOther && column == kOtherTypeColumn) {
     order = RowOrder::kType;
-  }
-  auto keys = std::make_shared<std::vector<RowKey>>();
-  keys->reserve(rows_.size());
-  for (const Row& row : rows_) {
-    keys->push_back(RowKey{row.item.name.c_str(), (*looks_)[row.item.look].type_name.c_str(), row.item.size,
-                           row.item.modified, (row.item.flags & kFolderItem) != 0});
   }
   return [keys = std::move(keys), order](std::uint32_t first, std::uint32_t second) {
     return CompareRows((*keys)[first], (*keys)[second], order);

@@ -93,8 +93,9 @@ class FolderList {
   void StopListing();
   void TakeListed();
   void AppendRows(std::vector<ListedItem> items);
-  void ReplaceRows(std::vector<ListedItem> items);
-  Row MakeRow(ListedItem item);
+  void ReplaceRows();
+  // Adds a batch in name order to rows kept with their name order.
+  static void AddRows(std::vector<Row>& rows, std::vector<std::uint32_t>& by_name, std::vector<ListedItem> items);
   void ShowRowCount();
   void Watch();
   void FolderChanged();
@@ -131,14 +132,17 @@ class FolderList {
   std::wstring directory_;  // its file-system directory when it is read through the file system
   Layout layout_ = Layout::kOther;
   int column_count_ = 0;
-  // The rows as read, and the row shown at each position of the list.
+  // The rows as read, the rows in name order, and the row shown at each
+  // position of the list.
   std::vector<Row> rows_;
+  std::vector<std::uint32_t> by_name_;
   std::vector<std::uint32_t> order_;
   std::shared_ptr<LookTable> looks_;
   std::shared_ptr<FolderListing> listing_;
   // A listing that reads the folder again replaces the rows once complete.
   bool replacing_ = false;
-  std::vector<ListedItem> replacement_;
+  std::vector<Row> replacement_;
+  std::vector<std::uint32_t> replacement_by_name_;
   bool changed_while_reading_ = false;
   std::vector<std::shared_ptr<FolderListing>> ending_;
   std::unique_ptr<DirectoryWatch> directory_watch_;

@@ -1,11 +1,13 @@
 #include "shell/folder_listing.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <optional>
 
 #include "controls/com_ptr.h"
 #include "controls/kernel_handle.h"
+#include "shell/list_sort.h"
 #include "shell/pidl.h"
 #include "shell/shell_folder.h"
 
@@ -230,13 +232,18 @@ class Lister {
 
   void Deliver(bool complete) {
     last_delivery_ = GetTickCount64();
+    // Put in name order here, so that the window's thread only merges.
+    const auto by_name = [](const ListedItem& first, const ListedItem& second) {
+      return CompareNames(first.name.c_str(), second.name.c_str()) < 0;
+    };
+    std::stable_sort(batch_.begin(), batch_.end(), by_name);
     const std::lock_guard lock(channel_.mutex);
     channel_.arrived += batch_.size();
-    if (channel_.items.empty()) {
-      channel_.items = std::move(batch_);
-    } else {
-      for (ListedItem& item : batch_) channel_.items.push_back(std::move(item));
-    }
+    // Items not taken yet stay one run in name order with the new ones.
+    const std::size_t waiting = channel_.items.size();
+    for (ListedItem& item : batch_) channel_.items.push_back(std::move(item));
+    std::inplace_merge(channel_.items.begin(), channel_.items.begin() + static_cast<std::ptrdiff_t>(waiting),
+                       channel_.items.end(), by_name);
     batch_.clear();
     channel_.complete = complete;
     if (!channel_.posted) channel_.posted = PostMessageW(channel_.notify, channel_.message, 0, 0) != 0;

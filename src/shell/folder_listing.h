@@ -2,8 +2,8 @@
 // stays free while thousands of items are read. A file-system folder is read
 // in one pass of the file system's own listing, and the shell is asked only
 // once per kind of item (LookTable); other folders are enumerated by the
-// shell. Items reach the window's thread in batches: it is told by a posted
-// message and takes them.
+// shell. Items reach the window's thread in batches, each in name order
+// (CompareNames): it is told by a posted message and takes them.
 #pragma once
 
 #include <windows.h>

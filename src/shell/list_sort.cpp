@@ -15,15 +15,6 @@ int CompareNumbers(T first, T second) {
   return first < second ? -1 : (first > second ? 1 : 0);
 }
 
-int CompareLogically(const wchar_t* first, const wchar_t* second) { return Sign(StrCmpLogicalW(first, second)); }
-
-int CompareNames(const wchar_t* first, const wchar_t* second) {
-  if (const int order = CompareLogically(first, second)) return order;
-  // Names that differ only in letter case (possible on some file systems)
-  // still get one order.
-  return Sign(CompareStringOrdinal(first, -1, second, -1, FALSE) - CSTR_EQUAL);
-}
-
 auto Ordering(const RowComparison& compare, bool descending) {
   return [&compare, descending](std::uint32_t first, std::uint32_t second) {
     const int order = compare(first, second);
@@ -52,28 +43,25 @@ int OrderFromCompareResult(HRESULT result, std::uint32_t sort_value) {
   return (sort_value & kDescendingBit) ? -order : order;
 }
 
+int CompareNames(const wchar_t* first, const wchar_t* second) {
+  if (const int order = Sign(StrCmpLogicalW(first, second))) return order;
+  return Sign(CompareStringOrdinal(first, -1, second, -1, FALSE) - CSTR_EQUAL);
+}
+
 int CompareRows(const RowKey& first, const RowKey& second, RowOrder order) {
   if (first.folder != second.folder) return first.folder ? -1 : 1;
   int by_column = 0;
   switch (order) {
     case RowOrder::kName: break;
     case RowOrder::kSize: by_column = first.folder ? 0 : CompareNumbers(first.size, second.size); break;
-    case RowOrder::kType: by_column = CompareLogically(first.type, second.type); break;
+    case RowOrder::kType: by_column = CompareNumbers(first.type_rank, second.type_rank); break;
     case RowOrder::kDate: by_column = first.folder ? 0 : CompareNumbers(first.modified, second.modified); break;
   }
-  return by_column ? by_column : CompareNames(first.name, second.name);
+  return by_column ? by_column : CompareNumbers(first.name_rank, second.name_rank);
 }
 
 void SortRows(std::vector<std::uint32_t>& rows, const RowComparison& compare, bool descending) {
   std::stable_sort(rows.begin(), rows.end(), Ordering(compare, descending));
-}
-
-void MergeRows(std::vector<std::uint32_t>& rows, std::size_t sorted, const RowComparison& compare, bool descending) {
-  sorted = std::min(sorted, rows.size());
-  const auto middle = rows.begin() + static_cast<std::ptrdiff_t>(sorted);
-  const auto less = Ordering(compare, descending);
-  std::stable_sort(middle, rows.end(), less);
-  std::inplace_merge(rows.begin(), middle, rows.end(), less);
 }
 
 }  // namespace tessaro::shell

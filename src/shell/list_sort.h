@@ -31,11 +31,18 @@ std::uint32_t SortValue(const SortState& state);
 // equal, the low 16 bits are the signed order, reversed for descending.
 int OrderFromCompareResult(HRESULT result, std::uint32_t sort_value);
 
-// What a row shows in the columns it can be ordered by.
-// Texts are terminated: they are compared once per pair of rows.
+// Two names in the order Explorer shows them: digits read as numbers (2
+// before 10), letter case ignored; names that differ only in letter case
+// (possible on some file systems) still get one order. 0 only for the same
+// name.
+int CompareNames(const wchar_t* first, const wchar_t* second);
+
+// What a row shows in the columns it can be ordered by. Names and types are
+// given by their places in name order and type order, worked out once per
+// sort rather than compared as texts at every step.
 struct RowKey {
-  const wchar_t* name = L"";
-  const wchar_t* type = L"";
+  std::uint32_t name_rank = 0;  // unique per row
+  std::uint32_t type_rank = 0;  // equal for equal type names
   std::uint64_t size = 0;
   std::uint64_t modified = 0;  // UTC file time
   bool folder = false;
@@ -45,18 +52,14 @@ struct RowKey {
 enum class RowOrder { kName, kSize, kType, kDate };
 
 // Two rows in ascending order of a column, as Explorer shows them: folders
-// before files; names with their digits read as numbers (2 before 10) and
-// letter case ignored; sizes as numbers, dates as dates, types by their
-// names. Rows equal in the column follow their names; only the same name
-// twice is equal. Folders have no size or date of their own to order by.
+// before files; then names, sizes as numbers, dates as dates or types by
+// their names; rows equal in the column follow their names. Folders have no
+// size or date of their own to order by.
 int CompareRows(const RowKey& first, const RowKey& second, RowOrder order);
 
 // Orders rows (positions into a table) by an ascending comparison;
 // descending is the exact reverse.
 using RowComparison = std::function<int(std::uint32_t, std::uint32_t)>;
 void SortRows(std::vector<std::uint32_t>& rows, const RowComparison& compare, bool descending);
-// The same, when the first `sorted` rows are in that order already: the
-// others are sorted and merged in.
-void MergeRows(std::vector<std::uint32_t>& rows, std::size_t sorted, const RowComparison& compare, bool descending);
 
 }  // namespace tessaro::shell
