@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 #include <thread>
 
 #include "browse_fixture.h"
@@ -157,24 +158,23 @@ bool ComesBefore(const Known& a, const std::wstring& a_name, const std::wstring&
 // Every column both ways: each row once, in the column's order.
 void ExpectEveryColumnInOrder(testing::BrowseHost& host, const std::map<std::wstring, Known>& known,
                               const char* when) {
+  const int rows = ListView_GetItemCount(host.list_window());
+  ASSERT_EQ(static_cast<std::size_t>(rows), known.size()) << when;
+  std::map<std::wstring, std::wstring> type_of;
+  for (int row = 0; row < rows; ++row) type_of[host.Cell(row, kNameColumn)] = host.Cell(row, kFileTypeColumn);
+  ASSERT_EQ(type_of.size(), known.size()) << when << ": each row once";
   for (int column : {kNameColumn, kFileSizeColumn, kFileTypeColumn, kFileDateColumn}) {
     for (int order : {0, 1}) {
       host.list().sort_state().key = column;
       host.list().sort_state().order = order;
       host.list().SortList();
-      const int rows = ListView_GetItemCount(host.list_window());
-      ASSERT_EQ(static_cast<std::size_t>(rows), known.size()) << when;
-      std::vector<std::wstring> names, types;
-      for (int row = 0; row < rows; ++row) {
-        names.push_back(host.Cell(row, kNameColumn));
-        types.push_back(host.Cell(row, kFileTypeColumn));
-      }
-      ASSERT_EQ(std::set<std::wstring>(names.begin(), names.end()).size(), known.size()) << when;
+      std::vector<std::wstring> names;
+      for (int row = 0; row < rows; ++row) names.push_back(host.Cell(row, kNameColumn));
       for (int row = 1; row < rows; ++row) {
-        int first = row - 1, second = row;
-        if (order) std::swap(first, second);
-        ASSERT_TRUE(ComesBefore(known.at(names[first]), names[first], types[first], known.at(names[second]),
-                                names[second], types[second], column))
+        const std::wstring& first = names[order ? row : row - 1];
+        const std::wstring& second = names[order ? row - 1 : row];
+        ASSERT_TRUE(ComesBefore(known.at(first), first, type_of.at(first), known.at(second), second,
+                                type_of.at(second), column))
             << when << ": column " << column << (order ? " descending" : " ascending") << ", row " << row;
       }
     }
