@@ -184,6 +184,7 @@ void FolderList::StartListing(bool replace) {
 
 void FolderList::StopListing() {
   KillTimer(events_, kChangeTimer);
+  first_row_.reset();
   if (listing_) {
     listing_->Cancel();
     ending_.push_back(std::move(listing_));
@@ -208,6 +209,15 @@ void FolderList::TakeListed() {
   }
   if (!arrivals.complete) return;
   ending_.push_back(std::move(listing_));
+  // Rows read after the first screen may have come before its first row:
+  // the folder's first row is the one selected, unless the user chose.
+  if (first_row_ && !order_.empty() && order_[0] != *first_row_) {
+    const Selection selection = SaveSelection();
+    if (selection.rows == std::vector<std::uint32_t>{*first_row_} && selection.focused == first_row_) {
+      SelectFirstRow();
+    }
+  }
+  first_row_.reset();
   // A directory removed while it was read shows none of what was read, and
   // is let go: a handle open on it would keep it from going.
   if (!directory_.empty() && !IsDirectory(directory_)) {
@@ -251,9 +261,15 @@ void FolderList::AppendRows(std::vector<ListedItem> items) {
     RestoreSelection(selection);
     return;
   }
+  SelectFirstRow();
+  ListView_EnsureVisible(list_, 0, FALSE);
+  first_row_ = order_.empty() ? std::nullopt : std::optional<std::uint32_t>(order_[0]);
+}
+
+void FolderList::SelectFirstRow() {
   ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
   ListView_SetItemState(list_, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-  ListView_EnsureVisible(list_, 0, FALSE);
+  ListView_SetSelectionMark(list_, 0);
 }
 
 void FolderList::ReplaceRows() {

@@ -93,6 +93,7 @@ class FolderList {
   void StopListing();
   void TakeListed();
   void AppendRows(std::vector<ListedItem> items);
+  void SelectFirstRow();
   void ReplaceRows();
   // Adds a batch in name order to rows kept with their name order.
   static void AddRows(std::vector<Row>& rows, std::vector<std::uint32_t>& by_name, std::vector<ListedItem> items);
@@ -144,6 +145,8 @@ class FolderList {
   std::vector<Row> replacement_;
   std::vector<std::uint32_t> replacement_by_name_;
   bool changed_while_reading_ = false;
+  // The row first selected while the folder is still read.
+  std::optional<std::uint32_t> first_row_;
   std::vector<std::shared_ptr<FolderListing>> ending_;
   std::unique_ptr<DirectoryWatch> directory_watch_;
   std::unique_ptr<ShellFolderWatch> shell_watch_;
