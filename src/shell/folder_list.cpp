@@ -295,8 +295,6 @@ void FolderList::ReplaceRows() {
   const auto renumber = [&new_index](std::uint32_t row) { return row < new_index.size() ? new_index[row] : UINT32_MAX; };
   std::erase_if(selection.rows, [&](std::uint32_t& row) { return (row = renumber(row)) == UINT32_MAX; });
   if (selection.focused) selection.focused = renumber(*selection.focused);
-  // The control shows no row that is gone while the rows change.
-  ListView_SetItemCountEx(list_, 0, LVSICF_NOSCROLL);
   rows_ = std::move(replacement_);
   by_name_ = std::move(replacement_by_name_);
   replacement_.clear();
@@ -365,23 +363,29 @@ void FolderList::RestoreSelection(const Selection& selection) {
   }
 }
 
-RowComparison FolderList::Comparison() const {
-  // Names and types by their places in name and type order.
-  auto keys = std::make_shared<std::vector<RowKey>>(rows_.size());
-  for (std::uint32_t rank = 0; rank < by_name_.size(); ++rank) (*keys)[by_name_[rank]].name_rank = rank;
+std::unordered_map<std::uint32_t, std::uint32_t> FolderList::TypeRanks() const {
   std::vector<std::uint32_t> looks;
   for (const Row& row : rows_) looks.push_back(row.item.look);
   std::sort(looks.begin(), looks.end());
   looks.erase(std::unique(looks.begin(), looks.end()), looks.end());
-  std::stable_sort(looks.begin(), looks.end(), [this](std::uint32_t first, std::uint32_t second) {
-    return StrCmpLogicalW((*looks_)[first].type_name.c_str(), (*looks_)[second].type_name.c_str()) < 0;
-  });
-  std::unordered_map<std::uint32_t, std::uint32_t> type_rank;
+  const auto type_order = [this](std::uint32_t first, std::uint32_t second) {
+    return StrCmpLogicalW((*looks_)[first].type_name.c_str(), (*looks_)[second].type_name.c_str());
+  };
+  std::stable_sort(looks.begin(), looks.end(),
+                   [&](std::uint32_t first, std::uint32_t second) { return type_order(first, second) < 0; });
+  std::unordered_map<std::uint32_t, std::uint32_t> ranks;
   for (std::size_t at = 0; at < looks.size(); ++at) {
-    const bool same = at > 0 && StrCmpLogicalW((*looks_)[looks[at - 1]].type_name.c_str(),
-                                               (*looks_)[looks[at]].type_name.c_str()) == 0;
-    type_rank[looks[at]] = same ? type_rank[looks[at - 1]] : static_cast<std::uint32_t>(at);
+    const bool same = at > 0 && type_order(looks[at - 1], looks[at]) == 0;
+    ranks[looks[at]] = same ? ranks[looks[at - 1]] : static_cast<std::uint32_t>(at);
   }
+  return ranks;
+}
+
+RowComparison FolderList::Comparison() const {
+  // Names and types by their places in name and type order.
+  auto keys = std::make_shared<std::vector<RowKey>>(rows_.size());
+  for (std::uint32_t rank = 0; rank < by_name_.size(); ++rank) (*keys)[by_name_[rank]].name_rank = rank;
+  std::unordered_map<std::uint32_t, std::uint32_t> type_rank = TypeRanks();
   for (std::uint32_t row = 0; row < rows_.size(); ++row) {
     RowKey& key = (*keys)[row];
     const ListedItem& item = rows_[row].item;

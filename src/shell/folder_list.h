@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "controls/com_ptr.h"
@@ -53,9 +54,9 @@ class FolderList {
 
   SortState& sort_state() { return sort_; }
   std::size_t row_count() const { return order_.size(); }
-  // Whether the folder shown is still being read.
+  // Whether the folder shown is being read, at first or again after a change.
   bool Reading() const { return listing_ != nullptr; }
-  // Listings cancelled or done whose threads have not been reaped yet.
+  // Readings cancelled or done whose threads have not ended yet.
   std::size_t EndingListings() const { return ending_.size(); }
   // The selected rows as the shell hands items to a drag (file paths among
   // its formats); empty when none is selected.
@@ -83,7 +84,6 @@ class FolderList {
   struct Selection {
     std::vector<std::uint32_t> rows;
     std::optional<std::uint32_t> focused;
-    bool all = false;
   };
 
   static LRESULT CALLBACK EventsProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -104,6 +104,8 @@ class FolderList {
 
   Selection SaveSelection() const;
   void RestoreSelection(const Selection& selection);
+  // The place of each look's type name in type order; equal names share one.
+  std::unordered_map<std::uint32_t, std::uint32_t> TypeRanks() const;
   RowComparison Comparison() const;
   void ShowSortArrow();
 

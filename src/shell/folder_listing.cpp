@@ -270,6 +270,8 @@ FolderListing::FolderListing(ListingSource source, std::shared_ptr<LookTable> lo
     Lister(source, *looks, *channel).Run();
     if (SUCCEEDED(com)) CoUninitialize();
     channel->ended = true;
+    // Told once more, so that the thread is joined without waiting.
+    PostMessageW(channel->notify, channel->message, 0, 0);
   });
 }
 

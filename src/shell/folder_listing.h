@@ -61,7 +61,7 @@ struct ListingChannel;
 class FolderListing {
  public:
   // Starts at once. `message` is posted to `notify` when items wait to be
-  // taken and none was posted since the last Take.
+  // taken and none was posted since the last Take, and when the thread ends.
   FolderListing(ListingSource source, std::shared_ptr<LookTable> looks, HWND notify, UINT message);
   // Cancels and waits for the thread.
   ~FolderListing();
