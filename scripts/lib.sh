@@ -301,16 +301,17 @@ capture_window() {
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
 }
 
-# run_windows_bench NAME EXE SECONDS: runs a benchmark executable of the
-# Windows build in the bench prefix on a display, and prints its figures.
+# run_windows_bench NAME EXE SECONDS [ARGS...]: runs a benchmark executable
+# of the Windows build in the bench prefix on a display, and prints its figures.
 run_windows_bench() {
   local name=$1 exe=$2 seconds=$3 out=$BUILD/bench-$1.txt
+  shift 3
   setup_all
   export WINEPREFIX=$BUILD/wine-bench
   [ -f "$WINEPREFIX/system.reg" ] || clone_prefix "$WINEPREFIX"
   trap 'stop_wineserver; stop_xvfb' EXIT
   start_xvfb_unless_display
   wineserver -p
-  timeout -k 5 "$seconds" wine "$exe" </dev/null >"$out" 2>&1 || { cat "$out"; die "$name benchmark failed"; }
+  timeout -k 5 "$seconds" wine "$exe" "$@" </dev/null >"$out" 2>&1 || { cat "$out"; die "$name benchmark failed"; }
   tr -d '\r' <"$out"
 }

@@ -59,6 +59,15 @@ struct FileHandleTraits {
 // Processes, threads, events, mappings: every kernel object that is null when absent.
 using KernelHandle = UniqueHandle<NullIsEmpty<HANDLE, CloseHandle>>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
+// FindFirstFile's and FindFirstChangeNotification's, empty when INVALID_HANDLE_VALUE too.
+template <auto Release>
+struct InvalidIsEmpty {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { Release(handle); }
+};
+using FindHandle = UniqueHandle<InvalidIsEmpty<FindClose>>;
+using ChangeNotification = UniqueHandle<InvalidIsEmpty<FindCloseChangeNotification>>;
 using Library = UniqueHandle<NullIsEmpty<HMODULE, FreeLibrary>>;
 using Icon = UniqueHandle<NullIsEmpty<HICON, DestroyIcon>>;
 using Menu = UniqueHandle<NullIsEmpty<HMENU, DestroyMenu>>;

@@ -17,7 +17,7 @@ enum class ControlKind {
   OptionButton,
   TextBox,
   TreeView,
-  ListView,        // icons, many rows selectable
+  ListView,        // icons, many rows selectable, rows kept by their owner (LVS_OWNERDATA)
   ReportListView,  // report view, one row at a time
   VScrollBar,
   StyleButton,

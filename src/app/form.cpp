@@ -68,7 +68,7 @@ WindowClass ClassFor(ControlKind kind) {
     case ControlKind::TextBox: return {L"Edit", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::TreeView:
       return {WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::ListView: return {WC_LISTVIEWW, LVS_ICON | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::ListView: return {WC_LISTVIEWW, LVS_ICON | LVS_OWNERDATA | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::ReportListView:
       return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::VScrollBar: return {L"ScrollBar", SBS_VERT, 0};

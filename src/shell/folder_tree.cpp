@@ -29,6 +29,12 @@ std::vector<ChildPidl> Subfolders(IShellFolder* folder, HWND owner) {
   return children;
 }
 
+// Whether the folder is a directory of the file system (not the desktop,
+// which holds more than its directory).
+bool IsDirectory(PCIDLIST_ABSOLUTE folder) {
+  return !IsDesktopPIDL(folder) && !GetPathFromPIDL(folder).empty();
+}
+
 // A folder's name as the file system compares it: letter case does not count.
 std::wstring MatchKey(IShellFolder* folder, PCUITEMID_CHILD item) {
   std::wstring key = GetDisplayName(folder, item, SHGDN_INFOLDER | SHGDN_FORPARSING);
@@ -47,19 +53,20 @@ HTREEITEM FolderTree::SetTreeRoot(PCIDLIST_ABSOLUTE root) {
   const ChildPidl rel = CopyItemID(root, -1);
   if (!rel) return nullptr;
   const ComPtr<IShellFolder> parent = GetParentFolder(root);
-  HTREEITEM item = AddTreeItem(TVI_ROOT, parent.get(), root, rel.get());
+  HTREEITEM item = AddTreeItem(TVI_ROOT, parent.get(), root, rel.get(), false);
   if (!item) return nullptr;
   TreeView_SelectItem(tree_, item);
   TreeView_Expand(tree_, item, TVE_EXPAND);
   return item;
 }
 
-HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq,
-                                  PCUITEMID_CHILD rel) {
+HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel,
+                                  bool in_directory) {
   auto record = std::make_unique<cTreeItemData>(CopyPIDL(fq), CopyPIDL(rel));
   if (!record->pidlFQ() || !record->pidlRel()) return nullptr;
-  const SFGAOF attributes = GetAttributes(folder, rel, SFGAO_HASSUBFOLDER | SFGAO_SHARE);
+  const SFGAOF attributes = GetAttributes(folder, rel, SFGAO_SHARE);
   std::wstring name = GetDisplayName(folder, rel, SHGDN_INFOLDER);
+  const Icons icons = IconsOf(folder, fq, rel, in_directory);
 
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
@@ -67,9 +74,11 @@ HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLI
   TVITEMW& item = insert.item;
   item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
   item.pszText = name.data();
-  item.iImage = GetSysIconIndex(fq, SHGFI_SMALLICON);
-  item.iSelectedImage = GetSysIconIndex(fq, SHGFI_SMALLICON | SHGFI_OPENICON);
-  item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
+  item.iImage = icons.normal;
+  item.iSelectedImage = icons.open;
+  // Asked when the tree first shows the item (TVN_GETDISPINFO), not for
+  // every one of a folder's thousands of subfolders now.
+  item.cChildren = I_CHILDRENCALLBACK;
   if (attributes & SFGAO_SHARE) {
     item.mask |= TVIF_STATE;
     item.state = INDEXTOOVERLAYMASK(1);
@@ -84,14 +93,43 @@ HTREEITEM FolderTree::AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLI
   return handle;
 }
 
+FolderTree::Icons FolderTree::IconsOf(IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel,
+                                      bool in_directory) {
+  // A read-only or system directory may wear an icon of its own (desktop.ini).
+  WIN32_FIND_DATAW data{};
+  const bool plain = in_directory &&
+                     SUCCEEDED(SHGetDataFromIDListW(folder, rel, SHGDFIL_FINDDATA, &data, sizeof(data))) &&
+                     (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                     !(data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
+  if (plain && plain_folder_icons_) return *plain_folder_icons_;
+  const Icons icons{GetSysIconIndex(fq, SHGFI_SMALLICON), GetSysIconIndex(fq, SHGFI_SMALLICON | SHGFI_OPENICON)};
+  if (plain) plain_folder_icons_ = icons;
+  return icons;
+}
+
+int FolderTree::HasSubfolders(HTREEITEM item) {
+  const cTreeItemData* record = GetTreeItemData(item);
+  if (!record) return 0;
+  HTREEITEM parent = TreeView_GetParent(tree_, item);
+  const auto loaded = parent ? loaded_folders_.find(parent) : loaded_folders_.end();
+  ComPtr<IShellFolder> bound;
+  IShellFolder* folder =
+      loaded != loaded_folders_.end() ? loaded->second.get() : (bound = GetParentFolder(record->pidlFQ())).get();
+  return GetAttributes(folder, record->pidlRel(), SFGAO_HASSUBFOLDER) ? 1 : 0;
+}
+
 void FolderTree::FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent) {
   const ComPtr<IShellFolder> folder = GetFolder(parent_fq);
+  const bool in_directory = IsDirectory(parent_fq);
+  // In place before the children: the control may ask about them as they come.
+  loaded_folders_[parent] = ComPtr<IShellFolder>::Share(folder.get());
   bool added = false;
   for (const ChildPidl& rel : Subfolders(folder.get(), GetTopLevelWindow(tree_))) {
     const AbsolutePidl fq = CombinePIDLs(parent_fq, rel.get());
-    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
+    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get(), in_directory)) added = true;
   }
   if (!added) {
+    loaded_folders_.erase(parent);
     SetChildrenFlag(parent, 0);
     return;
   }
@@ -127,9 +165,11 @@ void FolderTree::UpdateChildren(HTREEITEM parent) {
     child = next;
   }
   bool added = false;
+  const bool in_directory = IsDirectory(record->pidlFQ());
+  loaded_folders_[parent] = ComPtr<IShellFolder>::Share(folder.get());
   for (const auto& [key, rel] : on_disk) {
     const AbsolutePidl fq = CombinePIDLs(record->pidlFQ(), rel.get());
-    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get())) added = true;
+    if (fq && AddTreeItem(parent, folder.get(), fq.get(), rel.get(), in_directory)) added = true;
   }
   if (added) SortChildren(parent, folder.get());
   SetChildrenFlag(parent, TreeView_GetChild(tree_, parent) ? 1 : 0);
@@ -151,7 +191,10 @@ void FolderTree::SetChildrenFlag(HTREEITEM item, int children) {
   TreeView_SetItem(tree_, &flag);
 }
 
-void FolderTree::ClearTree() { TreeView_DeleteAllItems(tree_); }
+void FolderTree::ClearTree() {
+  TreeView_DeleteAllItems(tree_);
+  loaded_folders_.clear();
+}
 
 void FolderTree::RefreshTree(HTREEITEM first) {
   for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree_, item)) {
@@ -162,6 +205,7 @@ void FolderTree::RefreshTree(HTREEITEM first) {
     }
     const bool had_children = TreeView_GetChild(tree_, item) != nullptr;
     while (HTREEITEM child = TreeView_GetChild(tree_, item)) TreeView_DeleteItem(tree_, child);
+    loaded_folders_.erase(item);
     if (!had_children) continue;
     // The folder keeps its button, and the control must ask again on the
     // next expansion instead of treating the folder as expanded once.
@@ -185,7 +229,17 @@ LRESULT FolderTree::OnNotify(const NMHDR& header) {
   switch (header.code) {
     case TVN_DELETEITEMW:
       table_.erase(tree.itemOld.lParam);
+      loaded_folders_.erase(tree.itemOld.hItem);
       return 0;
+    case TVN_GETDISPINFOW: {
+      // The control hands over the item to fill in.
+      auto& info = const_cast<NMTVDISPINFOW&>(reinterpret_cast<const NMTVDISPINFOW&>(header));
+      if (info.item.mask & TVIF_CHILDREN) {
+        info.item.cChildren = HasSubfolders(info.item.hItem);
+        info.item.mask |= TVIF_DI_SETITEM;
+      }
+      return 0;
+    }
     case TVN_ITEMEXPANDINGW: {
       HTREEITEM item = tree.itemNew.hItem;
       const cTreeItemData* record = GetTreeItemData(item);

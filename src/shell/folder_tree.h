@@ -8,7 +8,10 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
+
+#include "win32/com_ptr.h"
 
 #include "shell/tree_item_data.h"
 
@@ -49,7 +52,17 @@ class FolderTree {
  private:
   struct SortContext;
 
-  HTREEITEM AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel);
+  struct Icons {
+    int normal = 0;
+    int open = 0;
+  };
+
+  // in_directory: the parent is a directory of the file system, whose plain
+  // subfolders all look alike.
+  HTREEITEM AddTreeItem(HTREEITEM parent, IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel,
+                        bool in_directory);
+  Icons IconsOf(IShellFolder* folder, PCIDLIST_ABSOLUTE fq, PCUITEMID_CHILD rel, bool in_directory);
+  int HasSubfolders(HTREEITEM item);
   void FillTreeChildren(PCIDLIST_ABSOLUTE parent_fq, HTREEITEM parent);
   void SortChildren(HTREEITEM parent, IShellFolder* folder);
   void SetChildrenFlag(HTREEITEM item, int children);
@@ -61,6 +74,11 @@ class FolderTree {
   // Each item's lParam is its key here; keys are never reused.
   std::unordered_map<LPARAM, std::unique_ptr<cTreeItemData>> table_;
   LPARAM next_key_ = 1;
+  // The folder objects of the folders whose children are loaded: the
+  // children's own questions go to them.
+  std::unordered_map<HTREEITEM, ComPtr<IShellFolder>> loaded_folders_;
+  // The icons every plain file-system folder shares, once asked.
+  std::optional<Icons> plain_folder_icons_;
 };
 
 }  // namespace tessaro::shell

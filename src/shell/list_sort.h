@@ -1,12 +1,12 @@
 // How the contents list is ordered: the sort key and direction, the
-// direction each column header remembers, and the value that carries both
-// into the folder's comparison.
+// direction each column header remembers, the value that carries both into
+// the folder's comparison, and the orders of the columns the list knows.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
+#include <functional>
 #include <vector>
 
 namespace tessaro::shell {
@@ -31,16 +31,35 @@ std::uint32_t SortValue(const SortState& state);
 // equal, the low 16 bits are the signed order, reversed for descending.
 int OrderFromCompareResult(HRESULT result, std::uint32_t sort_value);
 
-// A row as the name column orders it.
-struct NameKey {
-  std::wstring name;
+// Two names in the order Explorer shows them: digits read as numbers (2
+// before 10), letter case ignored; names that differ only in letter case
+// (possible on some file systems) still get one order. 0 only for the same
+// name.
+int CompareNames(const wchar_t* first, const wchar_t* second);
+
+// What a row shows in the columns it can be ordered by. Names and types are
+// given by their places in name order and type order, worked out once per
+// sort rather than compared as texts at every step.
+struct RowKey {
+  std::uint32_t name_rank = 0;  // unique per row
+  std::uint32_t type_rank = 0;  // equal for equal type names
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;  // UTC file time
   bool folder = false;
 };
 
-// The name column in the order Explorer shows: folders before files, then
-// names with their digits read as numbers (2 before 10), letter case
-// ignored; all reversed for descending. The folder's own comparison orders
-// names as plain text, which puts the pages of a split out of order.
-int CompareNames(const NameKey& first, const NameKey& second, std::uint32_t sort_value);
+// The value a column orders its rows by.
+enum class RowOrder { kName, kSize, kType, kDate };
+
+// Two rows in ascending order of a column, as Explorer shows them: folders
+// before files; then names, sizes as numbers, dates as dates or types by
+// their names; rows equal in the column follow their names. Folders have no
+// size or date of their own to order by.
+int CompareRows(const RowKey& first, const RowKey& second, RowOrder order);
+
+// Orders rows (positions into a table) by an ascending comparison;
+// descending is the exact reverse.
+using RowComparison = std::function<int(std::uint32_t, std::uint32_t)>;
+void SortRows(std::vector<std::uint32_t>& rows, const RowComparison& compare, bool descending);
 
 }  // namespace tessaro::shell

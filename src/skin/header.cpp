@@ -12,6 +12,7 @@
 #include "skin/hover.h"
 #include "skin/mem_surface.h"
 #include "skin/primitives.h"
+#include "skin/skin_colors.h"
 #include "skin/sliced_copy.h"
 #include "skin/window_props.h"
 
@@ -42,12 +43,34 @@ std::wstring ItemText(HWND header, int index) {
   return std::wstring(buffer, wcsnlen(buffer, kTextLimit));
 }
 
+int ItemFormat(HWND header, int index) {
+  HDITEMW item{};
+  item.mask = HDI_FORMAT;
+  return SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) ? item.fmt
+                                                                                                      : 0;
+}
+
+// The sorted column's arrow at the item's right end, as Explorer shows it:
+// rows of 1, 3, 5 and 7 pixels, the tip up for ascending.
+void DrawSortArrow(HDC dc, int right, int height, bool ascending) {
+  constexpr int kRows = 4, kRightGap = 6;
+  const int left = right - kRightGap - (2 * kRows - 1);
+  const int top = (height - kRows) / 2;
+  for (int row = 0; row < kRows; ++row) {
+    const int half = ascending ? row : kRows - 1 - row;
+    FillBox(dc, left + (kRows - 1 - half), top + row, 2 * half + 1, 1, kDisabledCaption);
+  }
+}
+
 int FaceOf(int state) { return state == kItemHover || state == kItemPressed ? state : kItemNormal; }
 
 // One item's face and caption, in the header's font, at (left, 0).
 void DrawItem(HDC dc, HWND header, int index, const RECT& rect, int left, int height, int face) {
   const int width = rect.right - rect.left;
   DrawSliced(dc, left, 0, width, height, ImageDC(SkinImage::HeaderFaces), parts::HeaderFace(face), kFaceMargins);
+  if (const int format = ItemFormat(header, index) & (HDF_SORTUP | HDF_SORTDOWN)) {
+    DrawSortArrow(dc, left + width, height, format == HDF_SORTUP);
+  }
   const std::wstring text = ItemText(header, index);
   if (text.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0));

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,52 @@ TEST_F(AddedDocumentsDropTest, RowsDraggedFromTheContentsListDropTheSameWay) {
   std::wstring added;
   for (const AddedDocument& row : form_->AddedDocuments()) added += row.file_name + L"|";
   EXPECT_EQ(added, L"deeper.doc|1.DOCX|2.doc|10.docx|A|");
+}
+
+TEST_F(AddedDocumentsDropTest, AddAllAndDraggingTakeExactlyTheSelectedRowsInTheListsOrder) {
+  form_->OverrideFolderPathForTesting(nullptr);
+  const fs::path many = dir_ / L"many";
+  fs::create_directories(many);
+  for (int i = 1; i <= 40; ++i) {
+    // Sizes that order the rows otherwise than their names do.
+    std::ofstream(many / (L"第" + std::to_wstring(i) + L"章.docx"), std::ios::binary)
+        << std::string(static_cast<std::size_t>((i * 37) % 41) * 100, 'x');
+  }
+  const shell::AbsolutePidl folder = shell::AbsolutePidl::Adopt([&] {
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    SHParseDisplayName(many.c_str(), nullptr, &pidl, 0, nullptr);
+    return pidl;
+  }());
+  ASSERT_TRUE(folder);
+  form_->folder_tree()->SetTreeRoot(folder.get());
+  testing::PumpUntil([&] { return !form_->folder_list()->Reading(); });
+  HWND contents = Control(ListView1);
+  ASSERT_EQ(ListView_GetItemCount(contents), 40);
+  // 大小, descending: a header click on an unsorted column, then another.
+  NMLISTVIEW click{};
+  click.hdr = NMHDR{contents, static_cast<UINT_PTR>(ListView1), static_cast<UINT>(LVN_COLUMNCLICK)};
+  click.iItem = -1;
+  click.iSubItem = 1;
+  SendMessageW(form_->hwnd(), WM_NOTIFY, ListView1, reinterpret_cast<LPARAM>(&click));
+  SendMessageW(form_->hwnd(), WM_NOTIFY, ListView1, reinterpret_cast<LPARAM>(&click));
+
+  ListView_SetItemState(contents, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  std::wstring selected;
+  for (int row : {1, 4, 5, 17, 30, 39}) {
+    ListView_SetItemState(contents, row, LVIS_SELECTED, LVIS_SELECTED);
+    wchar_t name[MAX_PATH] = {};
+    ListView_GetItemText(contents, row, 0, name, MAX_PATH);
+    selected += name;
+  }
+  ListView_SetItemState(contents, 4, LVIS_FOCUSED, LVIS_FOCUSED);
+  Press(StyleButton4);
+  EXPECT_EQ(Order(), selected) << "添加全部";
+
+  Press(StyleButton6);
+  const ComPtr<IDataObject> data = form_->folder_list()->SelectedRowsData();
+  ASSERT_TRUE(data);
+  DropAt(data.get(), {40, 40});
+  EXPECT_EQ(Order(), selected) << "dragged";
 }
 
 // Run by hand for a picture of files from Explorer over the list, the

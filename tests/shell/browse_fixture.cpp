@@ -91,8 +91,9 @@ BrowseHost::BrowseHost() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   tree_window_ = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0,
                                  300, 600, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  list_window_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 300, 0,
-                                 500, 600, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The folder list keeps the rows; the control asks it for what it shows.
+  list_window_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                                 300, 0, 500, 600, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   list_ = std::make_unique<shell::FolderList>(list_window_, tree_window_);
   tree_ = std::make_unique<shell::FolderTree>(tree_window_, *list_);
 }
